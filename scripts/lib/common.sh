@@ -1,0 +1,65 @@
+# Shared by the scripts: package installation and the private Wine prefix.
+# shellcheck shell=bash
+
+ROOT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+
+log() { printf '== %s\n' "$*" >&2; }
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Installs the Debian packages that are missing, quietly; does nothing when all are there.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$pkg")
+    done
+    [ "${#missing[@]}" -eq 0 ] && return 0
+    log "installing ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+BUILD_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64 clang
+    libclang-rt-14-dev wine wine64 xvfb xauth imagemagick)
+
+configure_and_build() { # preset [extra cmake args...]
+    local preset="$1"
+    shift
+    cmake --preset "$preset" "$@" >"$ROOT_DIR/build/$preset.configure.log" 2>&1 ||
+        { cat "$ROOT_DIR/build/$preset.configure.log"; return 1; }
+    cmake --build --preset "$preset" -j "$(nproc)" >"$ROOT_DIR/build/$preset.build.log" 2>&1 ||
+        { tail -80 "$ROOT_DIR/build/$preset.build.log"; return 1; }
+}
+
+wine_env() { # prefix
+    export WINEPREFIX="$1"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export LANG=C.UTF-8
+    export WINEARCH=win64
+}
+
+# Makes a Wine prefix at $1 once. Without a window manager every closing window costs
+# about two seconds unless Wine manages its own frames.
+ensure_wine_prefix() { # prefix
+    local prefix="$1"
+    [ -f "$prefix/.configurator-ready" ] && return 0
+    rm -rf "$prefix"
+    mkdir -p "$(dirname "$prefix")"
+    (
+        wine_env "$prefix"
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+        cat >>"$prefix/user.reg" <<'REG'
+
+[Software\\Wine\\X11 Driver] 1700000000
+"Managed"="N"
+REG
+    )
+    touch "$prefix/.configurator-ready"
+}

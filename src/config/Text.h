@@ -1,0 +1,25 @@
+#pragma once
+// Text helpers shared by the whole core. All in-memory text is UTF-16 (std::u16string),
+// as on Windows, so ordering and character rules are identical on every build.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// UTF-8 bytes to UTF-16. Invalid or truncated sequences each become U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view bytes);
+
+// UTF-16 to UTF-8. A lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// Widens ASCII (or Latin-1) bytes code unit by code unit; for literals and numbers.
+std::u16string Widen(std::string_view latin1);
+
+// Reads a decimal integer the way the C library's wide-text conversion does: optional
+// leading white space (space, TAB, LF, VT, FF, CR), an optional sign, then digits up to the
+// first other character. No digits give 0; values beyond the signed 32-bit range give the
+// nearest limit.
+int32_t ParseDecimalInt(std::u16string_view text);
+
+// Decimal text of a number, "C" locale.
+std::u16string FormatDecimal(int64_t value);
