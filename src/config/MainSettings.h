@@ -1,0 +1,128 @@
+#pragma once
+// The decisions of the main window that need no window: where the installation and the
+// player's files are, which language entry and display mode are current, and what the
+// stored "Fullscreen" and "KeyboardLayout" texts mean. The Win32 shell gathers the inputs
+// (registry reads, file names, display modes) and applies the results to its controls.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Start-up
+
+// The exit statuses of a failed start-up.
+enum StartupExitStatus : int {
+    kStartupOk = 0,
+    kNoDocumentsFolder = 100,
+    kNoUserKey = 101,
+    kNoMachineKey = 102,
+    kNoLanguage = 103,
+    kNoInstallFolder = 105,
+    kEmptyInstallFolder = 106,
+    kEmptyTextLanguage = 107,
+    kEmptyVoiceLanguage = 108,
+};
+
+// The registry reads of the start-up; an absent optional is a failed read.
+struct InstallationReads {
+    bool machineKeyOpen = false;
+    std::optional<std::u16string> userLanguage;
+    std::optional<std::u16string> machineLanguage;
+    std::optional<std::u16string> userSpeech;
+    std::optional<std::u16string> machineSpeech;
+    std::optional<std::u16string> installFolder; // machine key only
+};
+
+struct Installation {
+    StartupExitStatus status = kStartupOk; // anything else: the texts are not meaningful
+    std::u16string textLanguage;
+    std::u16string voiceLanguage;
+    std::u16string installFolder;
+};
+
+// The player's values win over the machine's; a missing "Speech" is the text language. The
+// first failure in start-up order decides the status.
+Installation ResolveInstallation(const InstallationReads& reads);
+
+// True for the statuses that first tell the player to reinstall the game.
+bool ShowsReinstallMessage(StartupExitStatus status);
+
+// The message of those statuses.
+inline constexpr std::u16string_view kReinstallMessage =
+    u"Could not find valid The Kestrand 2 installation, please reinstall the game.";
+
+// Registry data of any type taken as text: little-endian UTF-16 units up to the first null
+// unit or the end of the data, whichever comes first; an odd last byte is no unit.
+std::u16string RegistryDataAsText(std::string_view bytes);
+
+// "<documents>\Kestrand 2\config\"
+std::u16string UserConfigFolder(const std::u16string& documents);
+// "<install>\bin\config\profiles\" and "<install>\bin\config\lang\"; the installation folder
+// is used as stored, so a trailing backslash doubles (the file system accepts that).
+std::u16string ProfilesFolder(const std::u16string& installFolder);
+std::u16string LanguageFolder(const std::u16string& installFolder);
+// "<install>\CookedPC\*.qzstrings" and "<install>\CookedPC\*.qzspeech"
+std::u16string TextLanguagePattern(const std::u16string& installFolder);
+std::u16string VoiceLanguagePattern(const std::u16string& installFolder);
+
+// Language lists
+
+// The first two characters of a data file's name with a to z upper-cased (nothing else
+// changes): "en0.qzstrings" gives "EN".
+std::u16string LanguageCodeFromFileName(std::u16string_view fileName);
+
+// The index of the last entry equal to code (exact comparison), or 0 when none is.
+int FindLanguageEntry(const std::vector<std::u16string>& entries, const std::u16string& code);
+
+// Resolution list
+
+struct DisplaySize {
+    int32_t width = 0;
+    int32_t height = 0;
+    bool operator==(const DisplaySize&) const = default;
+};
+
+inline constexpr int32_t kMinWidth = 640;
+inline constexpr int32_t kMaxWidth = 7680;
+inline constexpr int32_t kMinHeight = 480;
+inline constexpr int32_t kMaxHeight = 4800;
+
+// The stored Viewport size when both keys were found and lie within 640-7680 x 480-4800
+// (inclusive); the desktop size otherwise.
+DisplaySize WantedResolution(DisplaySize desktop, const std::optional<std::u16string>& width,
+                             const std::optional<std::u16string>& height);
+
+// "%d x %d"
+std::u16string FormatResolution(DisplaySize size);
+
+struct ResolutionList {
+    std::vector<std::u16string> entries; // one per distinct size, in enumeration order
+    std::vector<size_t> modeIndices;     // per entry: the first mode of that size
+    int selected = 0;                    // the entry of the wanted size, else 0
+};
+
+// Builds the list from the display modes in the order the system enumerated them.
+ResolutionList ChooseResolution(const std::vector<DisplaySize>& modes, DisplaySize wanted);
+
+// Full screen and keyboard layout
+
+// Entry of the full screen list: 1 ("Enabled") only for the exact text "1".
+int FullscreenIndex(std::u16string_view stored);
+
+// The keyboard list's entries; their texts are not localised.
+inline constexpr std::array<std::u16string_view, 3> kKeyboardLayoutEntries = {
+    u"EN ( QWERTY )", u"FR ( AZERTY )", u"DE ( QWERTZ )"};
+
+// Entry of the keyboard list: 1 for exactly "AZERTY", 2 for exactly "QWERTZ", else 0.
+int KeyboardLayoutIndex(std::u16string_view stored);
+
+// The stored "KeyboardLayout" of an entry: "QWERTY", "AZERTY", "QWERTZ"; "QWERTY" for any
+// other index.
+std::u16string KeyboardLayoutText(int index);
+
+// The bindings section the input editor edits: "InputQWERTY", "InputAZERTY", "InputQWERTZ";
+// empty for any other index (no entry selected).
+std::u16string InputLayoutName(int index);
