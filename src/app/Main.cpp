@@ -1,4 +1,6 @@
 #include <windows.h>
 
 // Placeholder until the main dialog lands.
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    return 0;
+}
