@@ -1,0 +1,73 @@
+#include "Installation.h"
+
+#include "Files.h"
+#include "Registry.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+namespace {
+
+bool RemoveMatching(const std::wstring& folder, const std::wstring& pattern) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((folder + L"\\" + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return true;
+    bool ok = true;
+    do {
+        ok = RemoveTree(folder + L"\\" + data.cFileName) && ok;
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return ok;
+}
+
+bool CreateEmptyFiles(const std::wstring& folder, const std::vector<std::wstring>& names,
+                      const std::wstring& extension) {
+    bool ok = true;
+    for (const auto& name : names)
+        ok = WriteFileBytes(folder + L"\\" + name + extension, "") && ok;
+    return ok;
+}
+
+} // namespace
+
+Installation TestInstallation() {
+    Installation installation;
+    installation.root = L"C:\\kestrand-e2e";
+    installation.installDir = installation.root + L"\\install";
+    wchar_t documents[MAX_PATH] = {};
+    if (SUCCEEDED(
+            SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
+        installation.documents = documents;
+    return installation;
+}
+
+std::string PrepareFreshInstallation(const Installation& installation,
+                                     const std::wstring& sampleDir) {
+    for (const GameKey& key : {kPlayerKey, kPlayerKey32, kMachineKey32, kMachineKey64}) {
+        if (!DeleteGameKey(key))
+            return std::string("cannot delete the game key in ") + key.Name();
+    }
+    if (installation.documents.empty())
+        return "no documents folder";
+    if (!RemoveTree(installation.root) || !RemoveTree(installation.GameDocuments()))
+        return "cannot remove the previous test's files";
+    if (!CopyTree(sampleDir, installation.installDir))
+        return "cannot copy the sample installation";
+    if (!CreateFolders(installation.ConfigDir()))
+        return "cannot create the configuration folder";
+    if (!SetGameString(kMachineKey32, L"Language", L"EN") ||
+        !SetGameString(kMachineKey32, L"InstallFolder", installation.installDir))
+        return "cannot register the installation";
+    return {};
+}
+
+bool ReplaceLanguageDataFiles(const Installation& installation,
+                              const std::vector<std::wstring>& textNames,
+                              const std::vector<std::wstring>& voiceNames) {
+    const std::wstring cooked = installation.CookedDir();
+    return CreateFolders(cooked) && RemoveMatching(cooked, L"*.qzstrings") &&
+           RemoveMatching(cooked, L"*.qzspeech") &&
+           CreateEmptyFiles(cooked, textNames, L".qzstrings") &&
+           CreateEmptyFiles(cooked, voiceNames, L".qzspeech");
+}
