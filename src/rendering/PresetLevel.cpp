@@ -4,7 +4,9 @@
 
 namespace {
 
-bool IsPresetLevel(int level) { return level >= kPresetLow && level <= kPresetUltra; }
+bool IsPresetLevel(int level) {
+    return level >= kPresetLow && level <= kPresetUltra;
+}
 
 } // namespace
 

@@ -28,14 +28,16 @@ RowSelections SelectionsFrom(ConfigStore* store, const std::u16string& file) {
 
 PresetState ReadPresetState() {
     PresetState state;
-    state.level = ParsePresetLevel(ReadOrEmpty(UserStore.get(), u"User", kEngine,
-                                               u"PerformancePlatform"));
+    state.level =
+        ParsePresetLevel(ReadOrEmpty(UserStore.get(), u"User", kEngine, u"PerformancePlatform"));
     state.custom =
         ReadOrEmpty(UserStore.get(), u"User", kEngine, u"CustomRenderingSettings") == u"1";
     return state;
 }
 
-RowSelections RowSelectionsFromUserFile() { return SelectionsFrom(UserStore.get(), u"User"); }
+RowSelections RowSelectionsFromUserFile() {
+    return SelectionsFrom(UserStore.get(), u"User");
+}
 
 RowSelections RowSelectionsForPreset(int presetLevel) {
     return SelectionsFrom(ProfileStore.get(), LevelProfileName(presetLevel));
