@@ -1,6 +1,6 @@
 #include "DialogDriver.h"
 
-#include "Windows.h"
+#include "TopLevelWindows.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Follows a starting program until its main dialog shows or the process ends.
 
 #include "ConfiguratorProcess.h"
-#include "Windows.h"
+#include "TopLevelWindows.h"
 
 #include <optional>
 #include <string>
