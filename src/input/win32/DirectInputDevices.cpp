@@ -1,0 +1,111 @@
+// The real devices: DirectInput 8 for the system keyboard and mouse, XInput for pads.
+
+#include "input/InputDevices.h"
+
+#include "ComPtr.h"
+
+#include <windows.h>
+#define DIRECTINPUT_VERSION 0x0800
+#include <dinput.h>
+#include <xinput.h>
+
+namespace {
+
+constexpr DWORD PadCount = 4;
+
+class DirectInputDevices : public InputDevices {
+public:
+    InputSetupResult Initialise(void* window) override {
+        Release();
+        const HWND hwnd = static_cast<HWND>(window);
+        if (FAILED(DirectInput8Create(GetModuleHandleW(nullptr), DIRECTINPUT_VERSION,
+                                      IID_IDirectInput8W,
+                                      reinterpret_cast<void**>(m_directInput.Put()), nullptr)))
+            return Fail(InputSetupResult::DirectInputFailed);
+        if (!CreateDevice(GUID_SysKeyboard, c_dfDIKeyboard, hwnd, m_keyboard))
+            return Fail(InputSetupResult::KeyboardFailed);
+        if (!CreateDevice(GUID_SysMouse, c_dfDIMouse2, hwnd, m_mouse))
+            return Fail(InputSetupResult::MouseFailed);
+        return InputSetupResult::Ok;
+    }
+
+    bool IsReady() const override { return m_directInput && m_keyboard && m_mouse; }
+
+    PollResult PollKeyboard(KeyboardState& out) override {
+        return Poll(m_keyboard, out.keys.data(), sizeof(out.keys));
+    }
+
+    PollResult PollMouse(MouseState& out) override {
+        DIMOUSESTATE2 state{};
+        static_assert(sizeof(state) == sizeof(MouseState));
+        const PollResult result = Poll(m_mouse, &state, sizeof(state));
+        if (result == PollResult::Ok) {
+            out.x = state.lX;
+            out.y = state.lY;
+            out.z = state.lZ;
+            for (size_t i = 0; i < out.buttons.size(); ++i)
+                out.buttons[i] = state.rgbButtons[i];
+        }
+        return result;
+    }
+
+    bool PollPad(PadState& out) override {
+        for (DWORD pad = 0; pad < PadCount; ++pad) {
+            XINPUT_STATE state{};
+            if (XInputGetState(pad, &state) == ERROR_SUCCESS) {
+                out.buttons = state.Gamepad.wButtons;
+                out.leftTrigger = state.Gamepad.bLeftTrigger;
+                out.rightTrigger = state.Gamepad.bRightTrigger;
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    bool CreateDevice(REFGUID guid, const DIDATAFORMAT& format, HWND window,
+                      ComPtr<IDirectInputDevice8W>& device) {
+        return SUCCEEDED(m_directInput->CreateDevice(guid, device.Put(), nullptr)) &&
+               SUCCEEDED(device->SetDataFormat(&format)) &&
+               SUCCEEDED(
+                   device->SetCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND)) &&
+               SUCCEEDED(device->Acquire());
+    }
+
+    // A device that lost its input, or was never acquired again after it, is acquired for
+    // the next poll; this one has no state.
+    static PollResult Poll(const ComPtr<IDirectInputDevice8W>& device, void* buffer, DWORD size) {
+        if (!device)
+            return PollResult::Failed;
+        const HRESULT hr = device->GetDeviceState(size, buffer);
+        if (SUCCEEDED(hr))
+            return PollResult::Ok;
+        if (hr == DIERR_INPUTLOST || hr == DIERR_NOTACQUIRED) {
+            device->Acquire();
+            return PollResult::InputLost;
+        }
+        return PollResult::Failed;
+    }
+
+    InputSetupResult Fail(InputSetupResult result) {
+        Release();
+        return result;
+    }
+
+    // Devices before the interface that made them.
+    void Release() {
+        m_mouse.Reset();
+        m_keyboard.Reset();
+        m_directInput.Reset();
+    }
+
+    ComPtr<IDirectInput8W> m_directInput;
+    ComPtr<IDirectInputDevice8W> m_keyboard;
+    ComPtr<IDirectInputDevice8W> m_mouse;
+};
+
+} // namespace
+
+std::unique_ptr<InputDevices> CreatePlatformInputDevices() {
+    return std::make_unique<DirectInputDevices>();
+}
