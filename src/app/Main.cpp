@@ -1,6 +1,10 @@
+#include "app/WinApp.h"
+
 #include <windows.h>
 
-// Placeholder until the main dialog lands.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    CWinApp* app = CWinApp::Current();
+    if (app)
+        app->InitInstance();
     return 0;
 }

@@ -8,7 +8,7 @@
 //       OnNotify(TCN_SELCHANGE, 1080, &CMyDlg::OnTabChanged),
 //   };
 //   bool CMyDlg::OnMessageMap(UINT m, WPARAM w, LPARAM l, LRESULT& r) {
-//       return DispatchMessageMap(*this, std::span(kMessageMap), m, w, l, r);
+//       return DispatchMessageMap(*this, kMessageMap, m, w, l, r);
 //   }
 //
 // A handler is either an action `void ()`, which always handles its message with result 0,
@@ -18,6 +18,7 @@
 #include <windows.h>
 
 #include <span>
+#include <type_traits>
 
 enum class MessageSource { Window, Command, Notify };
 
@@ -75,8 +76,8 @@ constexpr MessageMapEntry<T> OnNotify(UINT code, int id,
 
 // Runs the first entry that matches; false when none does or its handler declined.
 template <class T>
-bool DispatchMessageMap(T& target, std::span<const MessageMapEntry<T>> map, UINT message,
-                        WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool DispatchMessageMap(T& target, std::span<const MessageMapEntry<std::type_identity_t<T>>> map,
+                        UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     for (const MessageMapEntry<T>& entry : map) {
         if (!entry.Matches(message, wParam, lParam))
             continue;

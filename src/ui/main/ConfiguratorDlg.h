@@ -1,0 +1,123 @@
+#pragma once
+// CConfiguratorDlg: the main window. It finds the installation, shows the player's choices
+// from the user file "User" and the registry, and writes them back on OK (SaveSettings).
+// Until OK nothing is written: the handlers change only the controls and the members.
+
+#include "app/Button.h"
+#include "app/ComboBox.h"
+#include "app/Dialog.h"
+#include "app/ScopedHandles.h"
+#include "app/Static.h"
+#include "app/ToolTip.h"
+#include "rendering/RenderingRows.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CConfiguratorDlg : public CDialog {
+public:
+    CConfiguratorDlg();
+    ~CConfiguratorDlg() override;
+
+    // Passes every notification of a rendering row's combo to the row notification, then
+    // every message on to the normal dispatch.
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange() override;
+    bool OnMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // One rendering row's run-time controls; either may be absent.
+    struct RenderingRowControls {
+        std::unique_ptr<CComboBox> combo;
+        std::unique_ptr<CStatic> label;
+    };
+
+    static const MessageMapEntry<CConfiguratorDlg> kMessageMap[];
+
+    // Handlers of the message map.
+    bool OnPaint(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnQueryDragIcon(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void OnPresetChanged();
+    void OnClose();
+    void OnCancelClicked();
+    void OnOkClicked();
+    void OnCustomClicked();
+    void OnTextLanguageChanged();
+    void OnResolutionChanged();
+    void OnDestroy();
+    void OnVoiceLanguageChanged();
+    void OnAutoDetect();
+    void OnInputSettings();
+
+    // Initialisation.
+    void FillLanguageLists(const std::u16string& installFolder);
+    void FillResolutionList();
+    void SelectFullscreen();
+    void FillKeyboardList();
+    void LocaliseControls();
+    void ShowExpandedLayout();
+    void ShowCompactLayout();
+    void PlaceWindow(const RECT& layout);
+    void FitCompactRectToButtons();
+
+    // The rendering panel and the preset.
+    void LoadPresetState();
+    void CreateRenderingRows();
+    void FillPresetCombo();
+    void LocaliseRenderingRows();
+    void ApplyPresetToRows();
+    void SetCustomRendering(bool on);
+    bool IsRowNotification(WPARAM wParam, LPARAM lParam) const;
+    void ShowRenderingRows(bool show);
+    void SaveRenderingRows();
+    void DestroyRenderingRows();
+    void ShowSurveySummary(const std::u16string& summary);
+
+    // Saving and release. SaveSettings returns false, after telling the player, when a file
+    // of the user folder could not be written.
+    bool SaveSettings();
+    bool WriteUserFiles();
+    void CloseConfiguration();
+
+    // GetConfiguratorText in the current text language.
+    std::u16string Text(const std::u16string& key) const;
+
+    HICON m_hIcon = nullptr; // shared resource icon: never destroyed
+    CButton m_cancelButton;
+    CButton m_okButton;
+    CComboBox m_presetCombo;
+    CStatic m_presetLabel;
+    CRegistryKey m_userKey;
+    std::u16string m_userConfigDir;
+    CComboBox m_textLanguageCombo;
+    CComboBox m_voiceLanguageCombo;
+    CButton m_customCheck;
+    RECT m_compactRect{};
+    RECT m_expandedRect{};
+    int32_t m_panelBottom = 0;
+    int32_t m_presetLevel = 0;
+    std::u16string m_textLanguage;
+    std::u16string m_voiceLanguage;
+    CStatic m_textLabel;
+    CStatic m_voiceLabel;
+    CStatic m_resolutionLabel;
+    CComboBox m_resolutionCombo;
+    std::vector<DEVMODEW> m_displayModes;
+    bool m_customRendering = false;
+    CStatic m_pictureStatic;
+    CButton m_autoDetectButton;
+    CComboBox m_fullscreenCombo;
+    CComboBox m_keyboardCombo;
+    CStatic m_keyboardLabel;
+    CStatic m_fullscreenLabel;
+    CButton m_inputSettingsButton;
+    // The input editor's owner pointer (m_inputEditor) is added with the input editor.
+
+    std::array<RenderingRowControls, kRenderingRowCount> m_renderingRows;
+    CToolTip m_autoDetectTip;
+};

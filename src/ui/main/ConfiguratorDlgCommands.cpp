@@ -1,0 +1,126 @@
+// The main window's commands, SaveSettings and CloseConfiguration.
+
+#include "ui/main/ConfiguratorDlg.h"
+
+#include "app/MessageBox.h"
+#include "app/Registry.h"
+#include "app/WideText.h"
+#include "config/ConfigStore.h"
+#include "config/LocalisedText.h"
+#include "config/MainSettings.h"
+#include "config/Text.h"
+#include "rendering/DerivedRenderingValues.h"
+
+#include <shlobj.h>
+
+namespace {
+
+// Language codes are read back from the list as at most this many characters.
+constexpr int kLanguageTextBuffer = 10;
+
+// The game reads the file even when the player made it read-only; it must stay writable.
+void ClearReadOnly(const std::u16string& path) {
+    const DWORD attributes = GetFileAttributesW(AsWide(path));
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(AsWide(path), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+}
+
+} // namespace
+
+void CConfiguratorDlg::OnOkClicked() {
+    // A failed save keeps the window and everything loaded, so the player can retry or
+    // cancel.
+    if (!SaveSettings())
+        return;
+    CloseConfiguration();
+    CDialog::OnOK();
+}
+
+void CConfiguratorDlg::OnCancelClicked() {
+    CloseConfiguration();
+    CDialog::OnCancel();
+}
+
+void CConfiguratorDlg::OnClose() {
+    CloseConfiguration();
+    // What the system does for a dialog's close box: press Cancel.
+    Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(Item(IDCANCEL)));
+}
+
+void CConfiguratorDlg::OnTextLanguageChanged() {
+    m_textLanguage = m_textLanguageCombo.GetText(kLanguageTextBuffer);
+    LocaliseControls();
+}
+
+void CConfiguratorDlg::OnVoiceLanguageChanged() {
+    m_voiceLanguage = m_voiceLanguageCombo.GetText(kLanguageTextBuffer);
+}
+
+void CConfiguratorDlg::OnResolutionChanged() {
+    // The resolution is read from the list when saving.
+}
+
+void CConfiguratorDlg::OnInputSettings() {
+    // Opens the input editor on the layout of the keyboard list:
+    // InputLayoutName(m_keyboardCombo.GetCurSel()), with m_textLanguage and the window's
+    // rectangle (WindowRect()) as the editor's owner rectangle. Filled in with the editor.
+}
+
+void CConfiguratorDlg::OnDestroy() {
+    DestroyRenderingRows();
+    m_autoDetectTip.Destroy();
+    // The input editor object is destroyed here too, once it exists.
+}
+
+bool CConfiguratorDlg::SaveSettings() {
+    if (UserStore) {
+        if (const ConfigFile* user = UserStore->GetFile(u"User"))
+            ClearReadOnly(user->Path());
+    }
+    SaveRenderingRows();
+    SaveDerivedRenderingValues(m_presetLevel);
+
+    const int mode = m_resolutionCombo.GetCurSel();
+    if (mode >= 0 && static_cast<size_t>(mode) < m_displayModes.size()) {
+        const DEVMODEW& record = m_displayModes[static_cast<size_t>(mode)];
+        WriteUserValue(u"Viewport", u"Width", FormatDecimal(record.dmPelsWidth));
+        WriteUserValue(u"Viewport", u"Height", FormatDecimal(record.dmPelsHeight));
+    }
+    WriteUserValue(u"Rendering", u"Fullscreen", FormatDecimal(m_fullscreenCombo.GetCurSel()));
+    WriteUserValue(u"Input", u"KeyboardLayout", KeyboardLayoutText(m_keyboardCombo.GetCurSel()));
+
+    if (m_userKey) {
+        WriteRegistryText(m_userKey.Get(), L"Language", m_textLanguage);
+        WriteRegistryText(m_userKey.Get(), L"Speech", m_voiceLanguage);
+    }
+    return WriteUserFiles();
+}
+
+bool CConfiguratorDlg::WriteUserFiles() {
+    if (!UserStore)
+        return true;
+    // A player who never started the game has no configuration folder yet.
+    std::u16string folder = UserStore->Directory();
+    while (!folder.empty() && (folder.back() == u'\\' || folder.back() == u'/'))
+        folder.pop_back();
+    SHCreateDirectoryExW(nullptr, AsWide(folder), nullptr);
+
+    const ConfigFile* failed = nullptr;
+    for (const std::unique_ptr<ConfigFile>& file : UserStore->Files()) {
+        if (!file->Write() && !failed)
+            failed = file.get();
+    }
+    if (!failed)
+        return true;
+
+    std::u16string message = Text(u"SaveError");
+    if (message == u"SaveError")
+        message = u"Your settings could not be saved to " + failed->Path() + u".";
+    ShowMessageBox(m_hWnd, Text(u"Configurator"), message, MB_OK | MB_ICONWARNING);
+    return false;
+}
+
+void CConfiguratorDlg::CloseConfiguration() {
+    m_userKey.Reset();
+    ReleaseConfigStores();
+}
