@@ -32,7 +32,11 @@ public:
     KeyMap::const_iterator begin() const { return m_values.begin(); }
     KeyMap::const_iterator end() const { return m_values.end(); }
 
+    bool operator==(const ConfigSection&) const = default;
+
 private:
+    friend class ConfigTextScanner; // the reader fills sections without per-call checks
+
     KeyMap m_values;
 };
 
@@ -62,7 +66,8 @@ public:
     // unreadable file gives an empty model.
     ConfigFile(std::u16string name, std::u16string path);
 
-    // Builds a file from bytes already in memory (tests, fuzzing); path is where Write goes.
+    // Builds a file from bytes already in memory (tests, fuzzing); path is where Write goes
+    // (with an empty path Write fails and touches nothing).
     static std::unique_ptr<ConfigFile> FromBytes(std::u16string name, std::u16string path,
                                                  std::string_view bytes);
 

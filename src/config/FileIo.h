@@ -1,7 +1,7 @@
 #pragma once
 // The only platform code of the configuration files: whole-file reads and atomic
-// replacement. Paths are UTF-16; Windows gets them as wide paths (long ones with the \\?\
-// prefix), other systems as UTF-8.
+// replacement. Paths are UTF-16; Windows gets them as wide paths (long ones in the \\?\ form),
+// other systems as UTF-8.
 
 #include <string>
 #include <string_view>

@@ -9,6 +9,14 @@
 // UTF-8 bytes to UTF-16. Invalid or truncated sequences each become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view bytes);
 
+// Decodes the UTF-8 sequence that starts at bytes[i] (i < bytes.size()) into cp and returns
+// the bytes it took, at least 1. An ill-formed sequence gives U+FFFD for its longest invalid
+// prefix, so decoding can simply go on after it.
+size_t DecodeUtf8Sequence(std::string_view bytes, size_t i, char32_t& cp);
+
+// Appends one code point (not a surrogate) as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // UTF-16 to UTF-8. A lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 

@@ -1,0 +1,120 @@
+// Bytes on disk to text and back. The game's files are UTF-8 with or without the mark; some
+// were saved as UTF-16LE by editors. Both directions run in one pass into a buffer sized up
+// front, because language files and user files with many bindings can be large.
+
+#include "ConfigFile.h"
+#include "Text.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char16_t kReplacement = 0xFFFD;
+
+bool StartsWith(std::string_view bytes, std::string_view prefix) {
+    return bytes.substr(0, prefix.size()) == prefix;
+}
+
+// UTF-8 up to the first NUL byte (in UTF-8 a zero byte is always U+0000). Every byte gives
+// at most one code unit, so the text never outgrows the byte count.
+void DecodeUtf8(std::string_view bytes, std::u16string& text) {
+    if (const void* nul = std::memchr(bytes.data(), 0, bytes.size()))
+        bytes = bytes.substr(0, static_cast<const char*>(nul) - bytes.data());
+    text.resize(bytes.size());
+    char16_t* out = text.data();
+    const size_t size = bytes.size();
+    size_t i = 0;
+    while (i < size) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            if (!(byte == '\r' && i + 1 < size && bytes[i + 1] == '\n'))
+                *out++ = byte;
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        i += DecodeUtf8Sequence(bytes, i, cp);
+        if (cp < 0x10000) {
+            *out++ = static_cast<char16_t>(cp);
+        } else {
+            cp -= 0x10000;
+            *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        }
+    }
+    text.resize(static_cast<size_t>(out - text.data()));
+}
+
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// UTF-16LE after its mark, up to the first U+0000. Lone surrogates become U+FFFD so that the
+// model always re-encodes to UTF-8 without loss; a dangling odd byte is one more U+FFFD.
+void DecodeUtf16Le(std::string_view bytes, std::u16string& text) {
+    const size_t units = bytes.size() / 2;
+    const bool oddByte = bytes.size() % 2 != 0;
+    text.resize(units + (oddByte ? 1 : 0));
+    const auto unitAt = [&](size_t k) {
+        return static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * k]) |
+                                     (static_cast<unsigned char>(bytes[2 * k + 1]) << 8));
+    };
+    char16_t* out = text.data();
+    size_t k = 0;
+    for (; k < units; ++k) {
+        const char16_t c = unitAt(k);
+        if (c == 0)
+            break;
+        if (c == u'\r' && k + 1 < units && unitAt(k + 1) == u'\n')
+            continue;
+        if (IsHighSurrogate(c) && k + 1 < units && IsLowSurrogate(unitAt(k + 1))) {
+            *out++ = c;
+            *out++ = unitAt(++k);
+        } else {
+            *out++ = (IsHighSurrogate(c) || IsLowSurrogate(c)) ? kReplacement : c;
+        }
+    }
+    if (k == units && oddByte)
+        *out++ = kReplacement;
+    text.resize(static_cast<size_t>(out - text.data()));
+}
+
+} // namespace
+
+bool DecodeConfigBytes(std::string_view bytes, std::u16string& text) {
+    text.clear();
+    if (StartsWith(bytes, "\xFE\xFF"))
+        return false;
+    if (StartsWith(bytes, "\xFF\xFE"))
+        DecodeUtf16Le(bytes.substr(2), text);
+    else if (StartsWith(bytes, "\xEF\xBB\xBF"))
+        DecodeUtf8(bytes.substr(3), text);
+    else
+        DecodeUtf8(bytes, text);
+    return true;
+}
+
+std::string EncodeConfigBytes(std::u16string_view text) {
+    std::string bytes;
+    // Exact for ASCII with short lines; anything else grows the string at most a few times.
+    bytes.reserve(3 + text.size() + text.size() / 8);
+    bytes.append("\xEF\xBB\xBF");
+    const size_t size = text.size();
+    for (size_t i = 0; i < size; ++i) {
+        const char16_t c = text[i];
+        if (c < 0x80) {
+            if (c == u'\n')
+                bytes.push_back('\r');
+            bytes.push_back(static_cast<char>(c));
+        } else if (IsHighSurrogate(c) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
+            AppendUtf8(bytes, 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            AppendUtf8(bytes, (IsHighSurrogate(c) || IsLowSurrogate(c)) ? kReplacement : c);
+        }
+    }
+    return bytes;
+}

@@ -1,0 +1,78 @@
+#include "ConfigFile.h"
+#include "FileIo.h"
+
+namespace {
+
+// True when the bytes were taken whole into sections.
+bool ReadModel(std::string_view bytes, ConfigSectionMap& sections) {
+    std::u16string text;
+    if (!DecodeConfigBytes(bytes, text))
+        return false;
+    return ParseConfigText(text, sections);
+}
+
+} // namespace
+
+bool ConfigSection::GetValue(std::u16string_view key, std::u16string& out) const {
+    const auto it = m_values.find(std::u16string(key));
+    if (it == m_values.end())
+        return false;
+    out = it->second.front();
+    return true;
+}
+
+bool ConfigSection::SetValue(const std::u16string& key, const std::u16string& value, bool append) {
+    if (key.empty() || (append && value.empty()))
+        return false;
+    Values& values = m_values[key];
+    if (!append)
+        values.clear();
+    values.push_back(value);
+    return true;
+}
+
+ConfigFile::ConfigFile(std::u16string name, std::u16string path)
+    : m_name(std::move(name)), m_path(std::move(path)) {
+    std::string bytes;
+    if (ReadFileBytes(m_path, bytes) && !ReadModel(bytes, m_sections))
+        m_originalBytes = std::move(bytes);
+}
+
+ConfigFile::ConfigFile(std::u16string name, std::u16string path, std::string_view bytes,
+                       bool exists)
+    : m_name(std::move(name)), m_path(std::move(path)) {
+    if (!ReadModel(bytes, m_sections) && exists)
+        m_originalBytes.assign(bytes);
+}
+
+std::unique_ptr<ConfigFile> ConfigFile::FromBytes(std::u16string name, std::u16string path,
+                                                  std::string_view bytes) {
+    return std::unique_ptr<ConfigFile>(
+        new ConfigFile(std::move(name), std::move(path), bytes, true));
+}
+
+ConfigSection* ConfigFile::FindSection(const std::u16string& name, bool create) {
+    if (name.empty())
+        return nullptr;
+    auto it = m_sections.find(name);
+    if (it != m_sections.end())
+        return &it->second;
+    if (!create)
+        return nullptr;
+    return &m_sections.emplace(name, ConfigSection{}).first->second;
+}
+
+bool ConfigFile::Write() {
+    if (m_path.empty())
+        return false; // a model built in memory only
+    const std::string bytes = EncodeConfigBytes(FormatConfigText(m_sections));
+    // The model lacks whatever followed the point where reading stopped; keep the file as it
+    // was before it is replaced, once.
+    if (!m_originalBytes.empty() && !ReplaceFileAtomically(m_path + u".bak", m_originalBytes))
+        return false;
+    if (!ReplaceFileAtomically(m_path, bytes))
+        return false;
+    m_originalBytes.clear();
+    m_originalBytes.shrink_to_fit();
+    return true;
+}
