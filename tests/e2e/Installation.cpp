@@ -29,9 +29,32 @@ bool CreateEmptyFiles(const std::wstring& folder, const std::vector<std::wstring
     return ok;
 }
 
+constexpr wchar_t kPrivateDocuments[] = L"C:\\kestrand-e2e-documents";
+
+bool SetShellFolder(const wchar_t* keyPath, DWORD type, const std::wstring& folder) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    const bool ok =
+        RegSetValueExW(key, L"Personal", 0, type, reinterpret_cast<const BYTE*>(folder.c_str()),
+                       static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+void UsePrivateDocuments() {
+    CreateFolders(kPrivateDocuments);
+    SetShellFolder(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                   REG_EXPAND_SZ, kPrivateDocuments);
+    SetShellFolder(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", REG_SZ,
+                   kPrivateDocuments);
+}
+
 } // namespace
 
 Installation TestInstallation() {
+    UsePrivateDocuments();
     Installation installation;
     installation.root = L"C:\\kestrand-e2e";
     installation.installDir = installation.root + L"\\install";
@@ -48,8 +71,8 @@ std::string PrepareFreshInstallation(const Installation& installation,
         if (!DeleteGameKey(key))
             return std::string("cannot delete the game key in ") + key.Name();
     }
-    if (installation.documents.empty())
-        return "no documents folder";
+    if (installation.documents != kPrivateDocuments)
+        return "the documents folder is not the tests' own";
     if (!RemoveTree(installation.root) || !RemoveTree(installation.GameDocuments()))
         return "cannot remove the previous test's files";
     if (!CopyTree(sampleDir, installation.installDir))

@@ -18,6 +18,9 @@ struct Installation {
     std::wstring UserIni() const { return ConfigDir() + L"\\User.ini"; }
 };
 
+// Points the prefix's documents folder at a folder of its own and returns the paths. Wine
+// links the documents folder of every new prefix to the Unix home, which all prefixes on the
+// machine share; the tests must not meet other runs' files there.
 Installation TestInstallation();
 
 // Deletes the game's key in both hives and both registry views; copies the sample into a

@@ -7,7 +7,7 @@
 #include <vector>
 
 // Interval of every polling loop: short, so a test waits only as long as the program needs.
-inline constexpr DWORD kPollMs = 5;
+inline constexpr DWORD kPollMs = 10;
 
 // Calls probe until it yields something truthy or timeoutMs have passed; returns the last
 // result. Never waits longer than timeoutMs plus one interval.
