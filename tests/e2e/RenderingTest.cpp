@@ -1,0 +1,316 @@
+// The graphics preset, the panel of twenty rendering rows and what OK saves for them.
+
+#include "ConfiguratorTest.h"
+#include "ControlIds.h"
+#include "GameData.h"
+#include "Registry.h"
+#include "SaveExpectations.h"
+#include "WideText.h"
+
+#include <vector>
+
+namespace {
+
+constexpr int kCustomEntry = 4;
+
+RowSelection ShownRows(const DialogDriver& dialog) {
+    RowSelection rows{};
+    for (int i = 0; i < kRowCount; ++i)
+        rows[i] = dialog.ComboSelection(ids::RowCombo(i));
+    return rows;
+}
+
+bool PanelShown(const DialogDriver& dialog) {
+    for (int i = 0; i < kRowCount; ++i) {
+        if (!dialog.IsShown(ids::RowCombo(i)) || !dialog.IsShown(ids::RowLabel(i)))
+            return false;
+    }
+    return dialog.IsShown(ids::kPicture);
+}
+
+bool PanelHidden(const DialogDriver& dialog) {
+    for (int i = 0; i < kRowCount; ++i) {
+        if (dialog.IsShown(ids::RowCombo(i)) || dialog.IsShown(ids::RowLabel(i)))
+            return false;
+    }
+    return !dialog.IsShown(ids::kPicture);
+}
+
+// A user file in custom mode at HIGH whose rows are not any preset's, with two tokens that no
+// row offers (they show, and save, as the row's first entry).
+const IniModel kCustomUserFile = {
+    {"Engine", {{"PerformancePlatform", {"2"}}, {"CustomRenderingSettings", {"1"}}}},
+    {"Rendering",
+     {{"TextureDownscale", {"2"}},
+      {"TextureMemoryBudget", {"250"}},
+      {"ShadowQuality", {"3"}},
+      {"MeshDistanceScale", {"1"}},
+      {"AllowBloom", {"1"}},
+      {"AllowSSAO", {"1"}},
+      {"UberSampling", {"2"}},
+      {"AllowDecals", {"0.5"}},
+      {"Fullscreen", {"1"}}}},
+};
+
+class RenderingTest : public ConfiguratorTest {
+protected:
+    // OK, then the user file must be what these choices give from before.
+    void ExpectSavedWithOk(DialogDriver& dialog, const IniModel& before,
+                           const DialogChoices& choices) {
+        ASSERT_TRUE(PressAndWaitForExit(dialog, ids::kOk));
+        const ProfileFiles profiles(Paths().ProfilesDir());
+        const std::string expected = FormatIniBytes(ExpectedUserFile(before, choices, profiles));
+        const auto written = UserIniBytes();
+        ASSERT_TRUE(written);
+        EXPECT_EQ(*written, expected) << "written:\n"
+                                      << ShowLineEnds(*written) << "\nexpected:\n"
+                                      << ShowLineEnds(expected);
+    }
+};
+
+class PresetTest : public RenderingTest, public ::testing::WithParamInterface<int> {};
+
+} // namespace
+
+// Choosing a preset sets every row to its profile's value; OK saves the level, custom mode
+// off, the rows and the derived keys.
+TEST_P(PresetTest, ChoosingAPresetAppliesAndSavesItsProfile) {
+    const int level = GetParam();
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog->Choose(ids::kPresetList, level));
+    const ProfileFiles profiles(Paths().ProfilesDir());
+    EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 4);
+    EXPECT_EQ(dialog->ComboSelection(ids::kPresetList), level);
+    EXPECT_EQ(ShownRows(*dialog), PresetSelection(profiles, level));
+
+    DialogChoices choices = ChoicesAtStart({}, profiles);
+    choices.level = level;
+    choices.rows = PresetSelection(profiles, level);
+    ExpectSavedWithOk(*dialog, {}, choices);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, PresetTest, ::testing::Values(0, 1, 2, 3),
+                         [](const auto& info) { return ProfileName(info.param); });
+
+// The stored "PerformancePlatform" picks the preset at start: out of range gives HIGH, no
+// number gives LOW; the rows show that preset's profile.
+TEST_F(RenderingTest, StoredPresetAtStart) {
+    const std::vector<std::pair<const char*, int>> cases = {
+        {"0", 0}, {"3", 3}, {"1", 1}, {"7", 2}, {"-1", 2}, {"abc", 0}, {nullptr, 0}};
+    const ProfileFiles profiles(Paths().ProfilesDir());
+    for (const auto& [stored, level] : cases) {
+        SCOPED_TRACE(stored ? stored : "<missing>");
+        IniModel userFile = {{"Viewport", {{"Width", {"800"}}}}};
+        if (stored)
+            SetIniValue(userFile, "Engine", "PerformancePlatform", stored);
+        WriteUserIni(FormatIniBytes(userFile));
+        auto dialog = Launch();
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->ComboSelection(ids::kPresetList), level);
+        EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 4);
+        EXPECT_FALSE(dialog->IsChecked(ids::kCustomCheck));
+        EXPECT_TRUE(PanelHidden(*dialog));
+        EXPECT_EQ(ShownRows(*dialog), PresetSelection(profiles, level));
+        ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
+    }
+}
+
+// Any notification from a row, even gaining the focus, switches the preset list to CUSTOM;
+// OK then saves custom mode with the rows as shown, the level last chosen, and the
+// enabled UberSampling as "2" and medium decals as "0.5".
+TEST_F(RenderingTest, TouchingARowSwitchesToCustom) {
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    const ProfileFiles profiles(Paths().ProfilesDir());
+    ASSERT_TRUE(dialog->Choose(ids::kPresetList, 2));
+    ASSERT_TRUE(dialog->Notify(ids::RowCombo(5), CBN_SETFOCUS));
+    const LanguageTexts texts(Paths().LangDir());
+    EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 5);
+    EXPECT_EQ(dialog->ComboSelection(ids::kPresetList), kCustomEntry);
+    EXPECT_EQ(dialog->ComboSelectedText(ids::kPresetList), texts.Text(L"EN", "CUSTOM"));
+    EXPECT_EQ(ShownRows(*dialog), PresetSelection(profiles, 2));
+
+    ASSERT_TRUE(dialog->Choose(ids::RowCombo(17), 1)); // UberSampling enabled
+    ASSERT_TRUE(dialog->Choose(ids::RowCombo(19), 1)); // AllowDecals MEDIUM
+    EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 5);
+
+    DialogChoices choices = ChoicesAtStart({}, profiles);
+    choices.level = 2;
+    choices.custom = true;
+    choices.rows = PresetSelection(profiles, 2);
+    choices.rows[17] = 1;
+    choices.rows[19] = 1;
+    ExpectSavedWithOk(*dialog, {}, choices);
+}
+
+// Choosing a preset after custom changes removes CUSTOM and resets every row to the profile;
+// choosing CUSTOM again keeps custom mode and resets the rows to the last preset's profile.
+TEST_F(RenderingTest, ChoosingPresetOrCustomResetsTheRows) {
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    const ProfileFiles profiles(Paths().ProfilesDir());
+    ASSERT_TRUE(dialog->Choose(ids::kPresetList, 3));
+    ASSERT_TRUE(dialog->Choose(ids::RowCombo(0), 2));
+    ASSERT_TRUE(dialog->Choose(ids::kPresetList, kCustomEntry));
+    EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 5);
+    EXPECT_EQ(dialog->ComboSelection(ids::kPresetList), kCustomEntry);
+    EXPECT_EQ(ShownRows(*dialog), PresetSelection(profiles, 3));
+
+    ASSERT_TRUE(dialog->Choose(ids::RowCombo(1), 0));
+    ASSERT_TRUE(dialog->Choose(ids::kPresetList, 1));
+    EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 4);
+    EXPECT_EQ(dialog->ComboSelection(ids::kPresetList), 1);
+    EXPECT_EQ(ShownRows(*dialog), PresetSelection(profiles, 1));
+    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
+}
+
+// With Custom stored on, the window opens expanded, the rows keep the user file's values
+// (unknown tokens as the first entry) and OK saves them in custom mode.
+TEST_F(RenderingTest, CustomAtStartKeepsTheUserRows) {
+    WriteUserIni(FormatIniBytes(kCustomUserFile));
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog->IsChecked(ids::kCustomCheck));
+    EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 5);
+    EXPECT_EQ(dialog->ComboSelection(ids::kPresetList), kCustomEntry);
+    EXPECT_TRUE(PanelShown(*dialog));
+    const RECT rect = dialog->WindowRect();
+    EXPECT_EQ(rect.right - rect.left, 616);
+    EXPECT_EQ(rect.bottom - rect.top, 618);
+    EXPECT_EQ(ShownRows(*dialog), StoredSelection(kCustomUserFile));
+
+    const ProfileFiles profiles(Paths().ProfilesDir());
+    ExpectSavedWithOk(*dialog, kCustomUserFile, ChoicesAtStart(kCustomUserFile, profiles));
+}
+
+// The Custom box only switches the layout: unchecked, the panel hides and the window shrinks,
+// but custom mode and the rows stay and are saved; checked again, the panel returns.
+TEST_F(RenderingTest, CustomBoxOnlySwitchesTheLayout) {
+    WriteUserIni(FormatIniBytes(kCustomUserFile));
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    const RECT expanded = dialog->WindowRect();
+
+    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
+    EXPECT_FALSE(dialog->IsChecked(ids::kCustomCheck));
+    EXPECT_TRUE(PanelHidden(*dialog));
+    const RECT compact = dialog->WindowRect();
+    EXPECT_LT(compact.right - compact.left, expanded.right - expanded.left);
+    EXPECT_LT(compact.bottom - compact.top, expanded.bottom - expanded.top);
+    EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 5);
+    EXPECT_EQ(dialog->ComboSelection(ids::kPresetList), kCustomEntry);
+
+    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
+    EXPECT_TRUE(PanelShown(*dialog));
+    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
+
+    const ProfileFiles profiles(Paths().ProfilesDir());
+    ExpectSavedWithOk(*dialog, kCustomUserFile, ChoicesAtStart(kCustomUserFile, profiles));
+}
+
+// Changing the text language re-captions the preset list and every row but keeps every
+// selection.
+TEST_F(RenderingTest, TextLanguageSwitchKeepsEverySelection) {
+    ASSERT_TRUE(ReplaceLanguageDataFiles(Paths(), {L"EN", L"FR"}, {L"EN"}));
+    WriteUserIni(FormatIniBytes(kCustomUserFile));
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    const RowSelection rows = ShownRows(*dialog);
+    ASSERT_TRUE(dialog->Choose(ids::kTextLanguageList,
+                               dialog->ComboIndexOf(ids::kTextLanguageList, L"FR")));
+
+    const LanguageTexts texts(Paths().LangDir());
+    EXPECT_EQ(ShownRows(*dialog), rows);
+    EXPECT_EQ(dialog->ComboSelection(ids::kPresetList), kCustomEntry);
+    EXPECT_EQ(dialog->ComboSelectedText(ids::kPresetList), texts.Text(L"FR", "CUSTOM"));
+    EXPECT_EQ(dialog->ComboSelection(ids::kFullscreenList), 1);
+    EXPECT_EQ(dialog->ComboSelectedText(ids::kFullscreenList), texts.Text(L"FR", "Enabled"));
+    for (int i = 0; i < kRowCount; ++i) {
+        const RowSpec& row = RenderingRows()[i];
+        EXPECT_EQ(dialog->Text(ids::RowLabel(i)), texts.Text(L"FR", row.key));
+        EXPECT_EQ(dialog->ComboSelectedText(ids::RowCombo(i)),
+                  texts.Text(L"FR", row.labelKeys.at(rows[i])));
+    }
+    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
+}
+
+// Auto-detect either selects the preset that the machine classifies to (never ULTRA), with
+// custom mode off and the rows from its profile, or, when the survey fails, changes nothing.
+TEST_F(RenderingTest, AutoDetectSelectsAPresetOrChangesNothing) {
+    IniModel userFile = kCustomUserFile;
+    SetIniValue(userFile, "Engine", "PerformancePlatform", "3");
+    WriteUserIni(FormatIniBytes(userFile));
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    const RowSelection before = ShownRows(*dialog);
+    ASSERT_TRUE(dialog->Click(ids::kAutoDetect));
+
+    const ProfileFiles profiles(Paths().ProfilesDir());
+    DialogChoices choices = ChoicesAtStart(userFile, profiles);
+    if (dialog->ComboCount(ids::kPresetList) == 5) {
+        EXPECT_EQ(dialog->ComboSelection(ids::kPresetList), kCustomEntry);
+        EXPECT_EQ(ShownRows(*dialog), before);
+    } else {
+        const int level = dialog->ComboSelection(ids::kPresetList);
+        EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 4);
+        EXPECT_GE(level, 0);
+        EXPECT_LE(level, 2);
+        EXPECT_EQ(ShownRows(*dialog), PresetSelection(profiles, level));
+        choices.level = level;
+        choices.custom = false;
+        choices.rows = PresetSelection(profiles, level);
+    }
+    EXPECT_TRUE(dialog->IsChecked(ids::kCustomCheck));
+    ExpectSavedWithOk(*dialog, userFile, choices);
+}
+
+namespace {
+
+struct DerivedCase {
+    const char* name;
+    IniModel userFile;
+};
+
+// Shadow limits come from the profile that the user file's own _ShadowQuality and
+// _ShadowedLights name; numbers outside 0 to 3 leave the stored limits alone.
+const DerivedCase kDerivedCases[] = {
+    {"ShadowKeysMissing", {}},
+    {"ShadowKeysNameProfiles",
+     {{"Rendering", {{"_ShadowQuality", {"3"}}, {"_ShadowedLights", {"1"}}}}}},
+    {"ShadowKeysOutOfRange",
+     {{"Rendering",
+       {{"_ShadowQuality", {"4"}},
+        {"_ShadowedLights", {"-1"}},
+        {"MaxCubeShadowSize", {"77"}},
+        {"MaxCubeShadowCount", {"7"}},
+        {"MaxSpotShadowSize", {"88"}},
+        {"MaxSpotShadowCount", {"8"}}}}}},
+    {"ShadowKeysNotNumbers",
+     {{"Rendering", {{"_ShadowQuality", {"high"}}, {"_ShadowedLights", {" 2x"}}}}}},
+};
+
+class DerivedValuesTest : public RenderingTest,
+                          public ::testing::WithParamInterface<DerivedCase> {};
+
+void PrintTo(const DerivedCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+} // namespace
+
+TEST_P(DerivedValuesTest, FollowTheUserFilesShadowKeys) {
+    const IniModel& userFile = GetParam().userFile;
+    WriteUserIni(FormatIniBytes(userFile));
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog->Choose(ids::kPresetList, 1));
+    const ProfileFiles profiles(Paths().ProfilesDir());
+    DialogChoices choices = ChoicesAtStart(userFile, profiles);
+    choices.level = 1;
+    choices.rows = PresetSelection(profiles, 1);
+    ExpectSavedWithOk(*dialog, userFile, choices);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shadows, DerivedValuesTest, ::testing::ValuesIn(kDerivedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
