@@ -121,6 +121,12 @@ TEST_F(ConfigFileWriteTest, NoBackupNoWrite) {
     EXPECT_EQ(ReadAll(User() + u".bak"), original);
 }
 
+TEST_F(ConfigFileWriteTest, AModelWithoutAPathIsNeverWritten) {
+    EXPECT_FALSE(ConfigFile::FromBytes(u"User", u"", "[S]\r\nK=1\r\n[a b]\r\n")->Write());
+    EXPECT_FALSE(PathExists(u".tmp"));
+    EXPECT_FALSE(PathExists(u".bak"));
+}
+
 TEST_F(ConfigFileWriteTest, FileIoBasics) {
     std::string bytes = "junk";
     EXPECT_FALSE(ReadFileBytes(User(), bytes));
