@@ -1,0 +1,150 @@
+// Before <windows.h>, which defines LoadKeyboardLayout as a macro for its own function.
+#include "input/KeyboardLayout.h"
+
+#include "ui/input/InputEditorDlg.h"
+
+#include "app/MessageBox.h"
+#include "config/ConfigStore.h"
+#include "config/LocalisedText.h"
+#include "input/InputContext.h"
+#include "resource.h"
+
+#include <mmsystem.h>
+
+#undef LoadKeyboardLayout
+
+namespace {
+
+constexpr uint32_t kUnblockDelayMs = 10;
+
+// What a click or a command reaches the editor as.
+bool IsBlockedMessage(UINT message) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_SYSCOMMAND:
+    case WM_HELP:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The multimedia timer wraps after 49 days; compare by distance.
+bool HasReached(uint32_t now, uint32_t deadline) {
+    return static_cast<int32_t>(now - deadline) >= 0;
+}
+
+} // namespace
+
+CInputEditorDlg::CInputEditorDlg(HWND owner)
+    : CDialog(IDD_INPUT_EDITOR), m_owner(owner), m_tabCtrl(*this) {}
+
+INT_PTR CInputEditorDlg::Run(const std::u16string& language, const std::u16string& layoutName) {
+    m_language = language;
+    m_layoutName = layoutName;
+    LoadKeyboardLayout(m_layoutName);
+    return DoModal(m_owner);
+}
+
+std::u16string CInputEditorDlg::Text(std::u16string_view key) const {
+    return GetInputEditorText(m_language, std::u16string(key));
+}
+
+void CInputEditorDlg::BlockInput() {
+    m_blockInput = true;
+    m_unblockTime = 0;
+}
+
+void CInputEditorDlg::UnblockInputSoon() {
+    m_unblockTime = timeGetTime() + kUnblockDelayMs;
+    // 0 means no deadline at all.
+    if (m_unblockTime == 0)
+        m_unblockTime = 1;
+}
+
+bool CInputEditorDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (m_blockInput) {
+        if (m_unblockTime != 0 && HasReached(timeGetTime(), m_unblockTime))
+            m_blockInput = false;
+        // Even the message that lifts the block is swallowed: it is the click that ended
+        // the capture.
+        if (IsBlockedMessage(message)) {
+            result = 1;
+            return true;
+        }
+    }
+    return CDialog::OnWndMsg(message, wParam, lParam, result);
+}
+
+void CInputEditorDlg::DoDataExchange() {
+    BindControl(m_okButton, IDOK);
+    BindControl(m_cancelButton, IDCANCEL);
+    BindControl(m_tabCtrl, IDC_INPUT_TABS);
+}
+
+bool CInputEditorDlg::OnInitDialog() {
+    m_blockInput = false;
+    m_unblockTime = 0;
+    if (!InitDirectInput()) {
+        EndDialog(IDCANCEL);
+        return false;
+    }
+    LoadBindings();
+    Localise();
+    m_tabCtrl.KeyboardPage().ShowKeys();
+    m_tabCtrl.GamepadPage().ShowKeys();
+    CentreOverOwner();
+    return true;
+}
+
+void CInputEditorDlg::OnOK() {
+    SaveBindings();
+    CDialog::OnOK();
+}
+
+bool CInputEditorDlg::InitDirectInput() {
+    InputContext* context = GetInputContext();
+    InputSetupResult setup = InputSetupResult::DirectInputFailed;
+    if (context) {
+        if (context->devices->IsReady())
+            return true;
+        setup = context->devices->Initialise(m_hWnd);
+    }
+    if (setup == InputSetupResult::Ok)
+        return true;
+    ShowMessageBox(m_hWnd, Text(u"Error"), Text(SetupErrorTextKey(setup)), MB_OK | MB_ICONSTOP);
+    return false;
+}
+
+void CInputEditorDlg::LoadBindings() {
+    BindingPage keyboard = m_tabCtrl.KeyboardPage().Bindings();
+    BindingPage gamepad = m_tabCtrl.GamepadPage().Bindings();
+    ::LoadBindings(keyboard, gamepad, UserStore.get(), m_layoutName);
+    m_tabCtrl.KeyboardPage().SetKeyCodes(keyboard);
+    m_tabCtrl.GamepadPage().SetKeyCodes(gamepad);
+}
+
+void CInputEditorDlg::SaveBindings() {
+    ::SaveBindings(m_tabCtrl.KeyboardPage().Bindings(), m_tabCtrl.GamepadPage().Bindings(),
+                   UserStore.get(), m_layoutName);
+}
+
+void CInputEditorDlg::Localise() {
+    SetText(Text(u"InputEditor"));
+    m_okButton.SetText(Text(u"OK"));
+    m_cancelButton.SetText(Text(u"Cancel"));
+    m_tabCtrl.KeyboardPage().Localise();
+    m_tabCtrl.GamepadPage().Localise();
+}
+
+void CInputEditorDlg::CentreOverOwner() {
+    const RECT editor = WindowRect();
+    const int width = editor.right - editor.left;
+    const int height = editor.bottom - editor.top;
+    const int ownerWidth = m_ownerRect.right - m_ownerRect.left;
+    const int ownerHeight = m_ownerRect.bottom - m_ownerRect.top;
+    MoveTo(m_ownerRect.left + ownerWidth / 2 - width / 2,
+           m_ownerRect.top + ownerHeight / 2 - height / 2);
+}
