@@ -49,7 +49,7 @@ private:
     void OnCustomClicked();
     void OnTextLanguageChanged();
     void OnResolutionChanged();
-    void OnDestroy();
+    bool OnDestroy(WPARAM wParam, LPARAM lParam, LRESULT& result);
     void OnVoiceLanguageChanged();
     void OnAutoDetect();
     void OnInputSettings();

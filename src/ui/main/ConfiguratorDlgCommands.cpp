@@ -66,10 +66,11 @@ void CConfiguratorDlg::OnInputSettings() {
     // rectangle (WindowRect()) as the editor's owner rectangle. Filled in with the editor.
 }
 
-void CConfiguratorDlg::OnDestroy() {
+bool CConfiguratorDlg::OnDestroy(WPARAM, LPARAM, LRESULT&) {
     DestroyRenderingRows();
     m_autoDetectTip.Destroy();
     // The input editor object is destroyed here too, once it exists.
+    return false; // the system's own handling of the destruction still runs
 }
 
 bool CConfiguratorDlg::SaveSettings() {
