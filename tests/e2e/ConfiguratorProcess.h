@@ -1,6 +1,8 @@
 #pragma once
 // The real Configurator.exe as a child process. Every wait is bounded; a process still running
-// when the object goes away is terminated, so a failing test never leaves it behind.
+// when the object goes away is terminated, and the child sits in a job that ends it also when
+// the driver itself is killed (a test run past its time limit), so no test inherits a stray
+// dialog from an earlier one.
 
 #include <windows.h>
 
@@ -27,6 +29,7 @@ public:
     void Terminate();
 
 private:
+    HANDLE m_job = nullptr;
     HANDLE m_process = nullptr;
     DWORD m_pid = 0;
 };

@@ -2,18 +2,11 @@
 
 #include "TopLevelWindows.h"
 
-namespace {
-
-// Long enough for Auto-detect, which surveys the machine on the dialog's thread.
-constexpr DWORD kSendTimeoutMs = 60000;
-
-} // namespace
-
-LRESULT DialogDriver::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                           bool* ok) const {
+LRESULT DialogDriver::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok,
+                           DWORD timeoutMs) const {
     DWORD_PTR result = 0;
     const bool sent = window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL,
-                                                    kSendTimeoutMs, &result);
+                                                    timeoutMs, &result);
     if (ok)
         *ok = sent;
     return sent ? static_cast<LRESULT>(result) : -1;
@@ -100,9 +93,9 @@ bool DialogDriver::Notify(int id, WORD code) {
     return ok;
 }
 
-bool DialogDriver::Click(int id) {
+bool DialogDriver::Click(int id, DWORD timeoutMs) {
     bool ok = false;
-    Send(Item(id), BM_CLICK, 0, 0, &ok);
+    Send(Item(id), BM_CLICK, 0, 0, &ok, timeoutMs);
     return ok;
 }
 

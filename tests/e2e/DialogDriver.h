@@ -9,6 +9,9 @@
 
 class DialogDriver {
 public:
+    // How long an operation may take before the program counts as hung.
+    static constexpr DWORD kSendTimeoutMs = 10000;
+
     explicit DialogDriver(HWND dialog) : m_dialog(dialog) {}
 
     HWND Handle() const { return m_dialog; }
@@ -35,7 +38,8 @@ public:
     // A WM_COMMAND notification from the control, as the control would send it.
     bool Notify(int id, WORD code);
     // BM_CLICK: the button's own click handling, then the dialog's command handler.
-    bool Click(int id);
+    // Auto-detect surveys the machine on the dialog's thread and needs a longer wait.
+    bool Click(int id, DWORD timeoutMs = kSendTimeoutMs);
 
     // Posted forms: they return at once.
     bool PostClick(int id);
@@ -43,7 +47,8 @@ public:
     bool PostSysClose(); // SC_CLOSE, as the close box gives it
 
 private:
-    LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok) const;
+    LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok,
+                 DWORD timeoutMs = kSendTimeoutMs) const;
 
     HWND m_dialog;
 };

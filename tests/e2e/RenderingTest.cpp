@@ -244,7 +244,7 @@ TEST_F(RenderingTest, AutoDetectSelectsAPresetOrChangesNothing) {
     auto dialog = Launch();
     ASSERT_TRUE(dialog);
     const RowSelection before = ShownRows(*dialog);
-    ASSERT_TRUE(dialog->Click(ids::kAutoDetect));
+    ASSERT_TRUE(dialog->Click(ids::kAutoDetect, 60000));
 
     const ProfileFiles profiles(Paths().ProfilesDir());
     DialogChoices choices = ChoicesAtStart(userFile, profiles);
