@@ -3,12 +3,28 @@
 
 namespace {
 
+// The text ends at its first U+0000; anything but more zeros after it is not in the model.
+// Files damaged by a crash often hold runs of zeros, and the player's settings after them
+// must not be lost by the next save.
+bool DropsTextAfterNul(std::string_view bytes) {
+    size_t nul = std::string_view::npos;
+    if (bytes.substr(0, 2) == "\xFF\xFE") {
+        for (size_t i = 2; i + 1 < bytes.size() && nul == std::string_view::npos; i += 2)
+            if (bytes[i] == '\0' && bytes[i + 1] == '\0')
+                nul = i;
+    } else {
+        nul = bytes.find('\0');
+    }
+    return nul != std::string_view::npos &&
+           bytes.find_first_not_of('\0', nul) != std::string_view::npos;
+}
+
 // True when the bytes were taken whole into sections.
 bool ReadModel(std::string_view bytes, ConfigSectionMap& sections) {
     std::u16string text;
     if (!DecodeConfigBytes(bytes, text))
         return false;
-    return ParseConfigText(text, sections);
+    return ParseConfigText(text, sections) && !DropsTextAfterNul(bytes);
 }
 
 } // namespace

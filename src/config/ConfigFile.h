@@ -82,8 +82,8 @@ public:
     // is flushed, and replaces the target in one rename. Returns false, leaving the old file
     // byte-identical and no temporary file behind, when any step fails or the target is
     // read-only. When the file on disk was not taken whole into the model (reading stopped
-    // early, or the FE FF mark), the first Write keeps the original bytes as "<path>.bak"
-    // before replacing it.
+    // early, text after a U+0000, or the FE FF mark), the first Write keeps the original bytes
+    // as "<path>.bak" before replacing it.
     bool Write();
 
     // True when the file's text was taken whole into the model (or there was no file).

@@ -52,10 +52,12 @@ TEST(ConfigReader, NulAndTheTenCharacterRule) {
         {"counted after CR LF became LF", "[A]\r\nK=12\r\n", "", true},
         {"counted in UTF-16 units", "[A]\nK=\xF0\x9F\x98\x80\xF0\x9F\x98\x80",
          "[A] K=\"\\u{D83D}\\u{DE00}\\u{D83D}\\u{DE00}\"", true},
-        {"NUL ends the text", "[A]\nK=1\nL=2\n\0[B]\nM=3\n"s, "[A] K=\"1\" L=\"2\"", true},
-        {"NUL can make the text short", "[A]\nK=1\0[B]\nM=3\nN=4\n"s, "", true},
+        {"NUL ends the text", "[A]\nK=1\nL=2\n\0[B]\nM=3\n"s, "[A] K=\"1\" L=\"2\"", false},
+        {"NUL can make the text short", "[A]\nK=1\0[B]\nM=3\nN=4\n"s, "", false},
         {"NUL in UTF-16LE ends the text", Utf16LeBytes(u"[A]\nK=1\nL=2\n") + "\0\0[\0B\0]\0"s,
-         "[A] K=\"1\" L=\"2\"", true},
+         "[A] K=\"1\" L=\"2\"", false},
+        {"zeros alone after the text lose nothing", "[A]\nK=1\nL=2\n\0\0"s, "[A] K=\"1\" L=\"2\"",
+         true},
     };
     for (const auto& c : cases)
         ExpectReads(c);
