@@ -1,0 +1,119 @@
+// Bindings and keyboard layouts read from damaged player files: nothing crashes, nothing
+// out of range is bound, and saving rewrites only the layout's own section.
+
+#include "InputTestSupport.h"
+
+#include "config/ConfigFile.h"
+#include "config/FaultInputs.h"
+#include "config/Text.h"
+#include "input/Bindings.h"
+#include "input/KeyNames.h"
+#include "input/KeyboardLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using input_test::UserFolder;
+
+namespace {
+
+const std::string Bom = "\xEF\xBB\xBF";
+const std::u16string Layouts[] = {u"InputQWERTY", u"InputAZERTY", u"InputQWERTZ", u""};
+
+bool AllCodesInRange(const BindingPage& page) {
+    for (const BindingEntry& entry : page)
+        if (entry.keyCode < 0 || entry.keyCode >= InputKeyCodeCount)
+            return false;
+    return true;
+}
+
+// Values of the layout's section that must not bind anything.
+const char* const NotABinding[] = {
+    "",
+    "(",
+    ")",
+    "(((",
+    "(GameKey=\"GI_Block\",Value=1",
+    "(GameKey=\"GI_Block,Value=1)",
+    "(GameKey=GI_Block,Value=1e9)",
+    "(GameKey=GI_Block,Value=nan)",
+    "(GameKey=GI_Block,Value=-)",
+    "(GameKey=GI_Block,Value=1..2.3)",
+    "(GameKey=GI_Block,Value=0000000000000000000000000000000000000000000000000000000000000001)",
+    "(GameKey=GI_Block,Value=99999999999999999999999999999999999999999999999999)",
+    "(GameKey=\"\",Value=1)",
+    "(GameKey=GI_Block,Value=1 f)",
+    "(GameKey=GI_Block;Value=1)",
+    "(GameKey =GI_Block,Value=1)",
+    "(GameKey=\xC3\xA9,Value=1)",
+    "\xFF\xFE(GameKey=GI_Block,Value=1)",
+};
+
+} // namespace
+
+// Every damaged value is skipped; the one good binding after them still loads, and keys that
+// are no IK_ name bind nothing.
+TEST(FaultBindings, ValuesThatDoNotParseBindNothing) {
+    std::string section = "[InputQWERTY]\r\n";
+    for (const char* value : NotABinding)
+        section += std::string("IK_E=") + value + "\r\n";
+    for (const char* value : NotABinding)
+        section += std::string("IK_F=") + value + "\r\n";
+    section += "IK_G=(GameKey=\"GI_Block\",Value=1)\r\n"
+               "IK_NoSuchKey=(GameKey=\"GI_UseItem\",Value=1)\r\n"
+               "GI_Block=(GameKey=\"GI_UseItem\",Value=1)\r\n"
+               "IK_Pad=(GameKey=\"GI_Holster\",Value=1)\r\n";
+    UserFolder folder;
+    folder.Write("User", Bom + section);
+    BindingPage keyboard = MakeBindingPage(BindingPageKind::Keyboard);
+    BindingPage gamepad = MakeBindingPage(BindingPageKind::Gamepad);
+    LoadBindings(keyboard, gamepad, folder.store.get(), u"InputQWERTY");
+
+    std::vector<std::string> bound;
+    for (size_t i = 0; i < keyboard.size(); ++i)
+        if (keyboard[i].keyCode != 0)
+            bound.push_back(std::to_string(i) + "=" +
+                            Utf16ToUtf8(KeyCodeToName(keyboard[i].keyCode)));
+    for (size_t i = 0; i < gamepad.size(); ++i)
+        EXPECT_EQ(gamepad[i].keyCode, 0) << i;
+    EXPECT_EQ(bound, std::vector<std::string>{"8=IK_G"});
+}
+
+// Whole damaged files as "User" and "DIMapping": loading and saving every layout neither
+// crashes nor binds a code outside the table, the layout's section ends as the fixed and
+// bound entries, and every other section is written back as it was read.
+TEST(FaultBindings, DamagedFilesLoadAndSave) {
+    for (const fault::BadFile& bad : fault::BadFiles()) {
+        for (const std::u16string& layout : Layouts) {
+            SCOPED_TRACE(bad.name + (" " + Utf16ToUtf8(layout)));
+            UserFolder folder;
+            folder.Write("User", bad.bytes() + "\r\n[InputQWERTY]\r\nIK_Z=(GameKey=GI_Block)\r\n");
+            folder.Write("DIMapping", bad.bytes() + "\r\n[InputAZERTY]\r\nDIK_Q=IK_A\r\n");
+
+            ScanCodeTable table{};
+            LoadKeyboardLayout(table, folder.store.get(), layout);
+            for (const int32_t code : table)
+                ASSERT_TRUE(code >= 0 && code < InputKeyCodeCount) << code;
+
+            BindingPage keyboard = MakeBindingPage(BindingPageKind::Keyboard);
+            BindingPage gamepad = MakeBindingPage(BindingPageKind::Gamepad);
+            LoadBindings(keyboard, gamepad, folder.store.get(), layout);
+            EXPECT_TRUE(AllCodesInRange(keyboard));
+            EXPECT_TRUE(AllCodesInRange(gamepad));
+
+            ConfigFile* user = folder.store->GetFile(u"User");
+            ASSERT_NE(user, nullptr);
+            ConfigSectionMap expected = user->Sections();
+            SaveBindings(keyboard, gamepad, folder.store.get(), layout);
+            if (!layout.empty())
+                expected[layout] = user->Sections().at(layout);
+            EXPECT_TRUE(user->Sections() == expected) << "sections other than the layout's changed";
+            EXPECT_EQ(folder.Read("User"), EncodeConfigBytes(FormatConfigText(user->Sections())));
+            ConfigFile* mapping = folder.store->GetFile(u"DIMapping");
+            EXPECT_EQ(folder.Read("DIMapping"),
+                      EncodeConfigBytes(FormatConfigText(mapping->Sections())));
+        }
+    }
+}
