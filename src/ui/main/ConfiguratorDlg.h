@@ -10,6 +10,7 @@
 #include "app/Static.h"
 #include "app/ToolTip.h"
 #include "rendering/RenderingRows.h"
+#include "ui/input/InputEditorDlg.h"
 
 #include <array>
 #include <memory>
@@ -116,7 +117,8 @@ private:
     CStatic m_keyboardLabel;
     CStatic m_fullscreenLabel;
     CButton m_inputSettingsButton;
-    // The input editor's owner pointer (m_inputEditor) is added with the input editor.
+    // Created on the first Input settings, destroyed with the window.
+    std::unique_ptr<CInputEditorDlg> m_inputEditor;
 
     std::array<RenderingRowControls, kRenderingRowCount> m_renderingRows;
     CToolTip m_autoDetectTip;

@@ -61,15 +61,16 @@ void CConfiguratorDlg::OnResolutionChanged() {
 }
 
 void CConfiguratorDlg::OnInputSettings() {
-    // Opens the input editor on the layout of the keyboard list:
-    // InputLayoutName(m_keyboardCombo.GetCurSel()), with m_textLanguage and the window's
-    // rectangle (WindowRect()) as the editor's owner rectangle. Filled in with the editor.
+    if (!m_inputEditor)
+        m_inputEditor = std::make_unique<CInputEditorDlg>(m_hWnd);
+    m_inputEditor->m_ownerRect = WindowRect();
+    m_inputEditor->Run(m_textLanguage, InputLayoutName(m_keyboardCombo.GetCurSel()));
 }
 
 bool CConfiguratorDlg::OnDestroy(WPARAM, LPARAM, LRESULT&) {
     DestroyRenderingRows();
     m_autoDetectTip.Destroy();
-    // The input editor object is destroyed here too, once it exists.
+    m_inputEditor.reset();
     return false; // the system's own handling of the destruction still runs
 }
 
