@@ -7,6 +7,7 @@
 #include "app/WideText.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
+#include "config/LongPath.h"
 #include "config/MainSettings.h"
 #include "config/Text.h"
 #include "rendering/DerivedRenderingValues.h"
@@ -23,6 +24,19 @@ void ClearReadOnly(const std::u16string& path) {
     const DWORD attributes = GetFileAttributesW(AsWide(path));
     if (attributes != INVALID_FILE_ATTRIBUTES)
         SetFileAttributesW(AsWide(path), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+}
+
+// SHCreateDirectoryExW refuses paths of MAX_PATH characters or more, while the files are
+// written through the long form; such a folder is made one level at a time in that form.
+void CreateFolderTree(const std::u16string& folder) {
+    SHCreateDirectoryExW(nullptr, AsWide(folder), nullptr);
+    if (GetFileAttributesW(AsWide(ExtendedLengthPath(folder))) != INVALID_FILE_ATTRIBUTES)
+        return;
+    for (size_t end = folder.find(u'\\', 3);; end = folder.find(u'\\', end + 1)) {
+        CreateDirectoryW(AsWide(ExtendedLengthPath(folder.substr(0, end))), nullptr);
+        if (end == std::u16string::npos)
+            return;
+    }
 }
 
 } // namespace
@@ -105,7 +119,7 @@ bool CConfiguratorDlg::WriteUserFiles() {
     std::u16string folder = UserStore->Directory();
     while (!folder.empty() && (folder.back() == u'\\' || folder.back() == u'/'))
         folder.pop_back();
-    SHCreateDirectoryExW(nullptr, AsWide(folder), nullptr);
+    CreateFolderTree(folder);
 
     const ConfigFile* failed = nullptr;
     for (const std::unique_ptr<ConfigFile>& file : UserStore->Files()) {
