@@ -1,0 +1,181 @@
+// Damaged player and installation files under the real program: it starts without a message,
+// OK saves the player's file whole (keeping a file it could not read whole as User.ini.bak),
+// and the installation's files are never touched.
+
+#include "ConfiguratorTest.h"
+#include "ControlIds.h"
+#include "FaultSupport.h"
+#include "Files.h"
+#include "GameData.h"
+#include "SaveExpectations.h"
+
+#include "config/FaultInputs.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+class BadUserIniTest : public ConfiguratorTest,
+                       public ::testing::WithParamInterface<fault::BadFile> {
+protected:
+    // Starts on original as User.ini, presses OK and checks every file: User.ini must be
+    // expected, and a file not read whole must survive as User.ini.bak.
+    void OkAndCheck(const std::string& original, const std::string& expected, bool whole) {
+        WriteUserIni(original);
+        const auto installation = SnapshotFolder(Paths().installDir);
+        auto dialog = Launch();
+        ASSERT_TRUE(dialog);
+        ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kOk));
+
+        const auto written = UserIniBytes();
+        ASSERT_TRUE(written) << "no User.ini";
+        EXPECT_TRUE(*written == expected)
+            << "User.ini is not the complete new text (" << written->size() << " bytes)";
+        const auto backup = ReadFileBytes(Paths().UserIni() + L".bak");
+        if (whole) {
+            EXPECT_FALSE(backup) << "a backup of a file that was read whole";
+        } else {
+            EXPECT_TRUE(backup == original) << "the backup does not hold the original bytes";
+        }
+        EXPECT_EQ(SnapshotFolder(Paths().ConfigDir()).size(), whole ? 1u : 2u);
+        EXPECT_TRUE(SnapshotFolder(Paths().installDir) == installation)
+            << "the installation changed";
+    }
+
+    std::string ExpectedFor(const std::string& original) const {
+        return ExpectedAfterOk(original, ProfileFiles(Paths().ProfilesDir()));
+    }
+};
+
+// The shapes that take different roads through the program; the store's own tests take
+// every shape.
+std::vector<fault::BadFile> ShapesForTheProgram() {
+    const std::set<std::string> alike = {
+        "MarkOnly",         "Utf16LeWithoutMark",          "NulFirst",
+        "HeaderWithASpace", "HeaderWithAControlCharacter", "EqualsRightAfterAHeader", "HeaderWithATab"};
+    std::vector<fault::BadFile> shapes;
+    for (const fault::BadFile& file : fault::BadFiles())
+        if (!alike.count(file.name))
+            shapes.push_back(file);
+    return shapes;
+}
+
+} // namespace
+
+TEST_P(BadUserIniTest, OkSavesTheWholeFile) {
+    const std::string original = GetParam().bytes();
+    OkAndCheck(original, ExpectedFor(original), TakenWhole(original));
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, BadUserIniTest, ::testing::ValuesIn(ShapesForTheProgram()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// 50 MB of the player's own section: read, kept and written back with OK's changes. The
+// section sorts first, so the expected text is its lines followed by what OK makes of the
+// rest; the big text is never parsed by the driver.
+TEST_F(BadUserIniTest, FiftyMegabytes) {
+    std::string lines;
+    const std::string line = "Key=" + std::string(90, 'v') + "\r\n";
+    while (lines.size() < (50u << 20))
+        lines += line;
+    const std::string section = "[Bindings]\r\n" + lines + "\r\n";
+    const std::string rest = ExpectedFor(fault::GoodStart());
+    OkAndCheck(fault::GoodStart() + section, rest.substr(0, 3) + section + rest.substr(3), true);
+}
+
+// Cancel after reading a damaged file writes nothing at all: no rewrite and no backup.
+TEST_F(ConfiguratorTest, CancelLeavesADamagedFileAlone) {
+    const std::string original = fault::GoodStart() + "[Key Bindings]\r\nA=1\r\n";
+    WriteUserIni(original);
+    const auto files = SnapshotFolder(Paths().GameDocuments());
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
+    EXPECT_EQ(SnapshotFolder(Paths().GameDocuments()), files);
+}
+
+namespace {
+
+struct DamagedInstallFile {
+    const char* name;
+    const wchar_t* file;    // below the installation folder
+    std::string (*bytes)(); // nullptr: the file is removed; "dir": a folder takes its place
+    bool folder = false;
+};
+
+void PrintTo(const DamagedInstallFile& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const wchar_t kEnglish[] = L"\\bin\\config\\lang\\EN.ini";
+const wchar_t kHigh[] = L"\\bin\\config\\profiles\\PCHigh.ini";
+
+const DamagedInstallFile kDamagedInstallFiles[] = {
+    {"LanguageFileMissing", kEnglish, nullptr},
+    {"LanguageFileIsAFolder", kEnglish, nullptr, true},
+    {"LanguageFileGarbage", kEnglish, [] { return fault::Garbage(4096, 3); }},
+    {"LanguageFileBigEndian", kEnglish,
+     [] { return "\xFE\xFF" + fault::Utf16Be(u"[Configurator]\r\nOK=Fine\r\n"); }},
+    {"LanguageFileWithoutConfiguratorSection", kEnglish,
+     [] { return std::string("[InputEditor]\r\nOK=Fine\r\nConfigurator=Title\r\n"); }},
+    {"LanguageFileMissingMostKeys", kEnglish,
+     [] { return std::string("[Configurator]\r\nOK=Fine\r\nText=Words\r\nLOW=Little\r\n"); }},
+    {"LanguageFileStopsEarly", kEnglish,
+     [] { return std::string("[Configurator]\r\nOK=Fine\r\n[Two words]\r\nText=Words\r\n"); }},
+    {"ProfileMissing", kHigh, nullptr},
+    {"ProfileGarbage", kHigh, [] { return fault::Garbage(4096, 5); }},
+    {"ProfileWithoutRenderingSection", kHigh,
+     [] { return std::string("[Engine]\r\nTextureMemoryBudget=400\r\n"); }},
+    {"ProfileMissingKeys", kHigh,
+     [] { return std::string("[Rendering]\r\nTextureMemoryBudget=400\r\nAllowBloom=1\r\n"); }},
+    {"ProfileWithOddValues", kHigh,
+     [] {
+         return std::string("[Rendering]\r\nTextureMemoryBudget=-99999999999999\r\n"
+                            "MaxTextureSize=\xFF\xFE\r\nShadowQuality=9\r\nAllowBloom=yes\r\n");
+     }},
+};
+
+class DamagedInstallFileTest : public ConfiguratorTest,
+                               public ::testing::WithParamInterface<DamagedInstallFile> {};
+
+} // namespace
+
+// A language or profile file that is missing or damaged: the window shows (keys stand in for
+// missing texts), HIGH is chosen, and OK saves what the game's rules give for what could be
+// read; the installation stays byte-identical.
+TEST_P(DamagedInstallFileTest, StartsSavesAndLeavesTheInstallationAlone) {
+    const DamagedInstallFile& c = GetParam();
+    const std::wstring path = Paths().installDir + c.file;
+    ASSERT_TRUE(RemoveTree(path));
+    if (c.folder) {
+        ASSERT_TRUE(CreateFolders(path));
+    } else if (c.bytes) {
+        ASSERT_TRUE(WriteFileBytes(path, c.bytes()));
+    }
+    const auto installation = SnapshotFolder(Paths().installDir);
+
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    {
+        const LanguageTexts texts(Paths().LangDir());
+        EXPECT_EQ(dialog->Caption(), texts.Text(L"EN", "Configurator"));
+        EXPECT_EQ(dialog->Text(ids::kOk), texts.Text(L"EN", "OK"));
+        EXPECT_EQ(dialog->Text(ids::kTextLabel), texts.Text(L"EN", "Text"));
+    }
+    ASSERT_TRUE(dialog->Choose(ids::kPresetList, 2));
+    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kOk));
+
+    const ProfileFiles profiles(Paths().ProfilesDir());
+    DialogChoices choices = ChoicesAtStart({}, profiles);
+    choices.level = 2;
+    choices.rows = PresetSelection(profiles, 2);
+    const auto written = UserIniBytes();
+    ASSERT_TRUE(written);
+    EXPECT_EQ(*written, FormatIniBytes(ExpectedUserFile({}, choices, profiles)));
+    EXPECT_TRUE(SnapshotFolder(Paths().installDir) == installation) << "the installation changed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, DamagedInstallFileTest, ::testing::ValuesIn(kDamagedInstallFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
