@@ -21,9 +21,16 @@ constexpr int kLanguageTextBuffer = 10;
 
 // The game reads the file even when the player made it read-only; it must stay writable.
 void ClearReadOnly(const std::u16string& path) {
-    const DWORD attributes = GetFileAttributesW(AsWide(path));
+    const std::u16string longPath = ExtendedLengthPath(path);
+    const DWORD attributes = GetFileAttributesW(AsWide(longPath));
     if (attributes != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesW(AsWide(path), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+        SetFileAttributesW(AsWide(longPath),
+                           attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+}
+
+bool IsReadOnly(const std::u16string& path) {
+    const DWORD attributes = GetFileAttributesW(AsWide(ExtendedLengthPath(path)));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 // SHCreateDirectoryExW refuses paths of MAX_PATH characters or more, while the files are
@@ -123,6 +130,10 @@ bool CConfiguratorDlg::WriteUserFiles() {
 
     const ConfigFile* failed = nullptr;
     for (const std::unique_ptr<ConfigFile>& file : UserStore->Files()) {
+        // Only "User" is ever changed; another file the player made read-only (the layout
+        // mapping) keeps its contents instead of failing every save.
+        if (file->Name() != u"User" && IsReadOnly(file->Path()))
+            continue;
         if (!file->Write() && !failed)
             failed = file.get();
     }
