@@ -25,7 +25,7 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64 clang
-    libclang-rt-14-dev wine wine64 xvfb xauth imagemagick)
+    libclang-rt-14-dev wine wine64 xvfb xauth tigervnc-standalone-server imagemagick)
 
 configure_and_build() { # preset [extra cmake args...]
     local preset="$1"
@@ -55,6 +55,15 @@ ensure_wine_prefix() { # prefix
         wine_env "$prefix"
         wineboot -i >/dev/null 2>&1
         wineserver -w
+        # Wine links Documents and the other shell folders to the home folder, which every
+        # prefix would then share; each prefix gets folders of its own.
+        local folder
+        for folder in "$prefix/drive_c/users/$(whoami)"/*; do
+            if [ -L "$folder" ]; then
+                rm "$folder"
+                mkdir "$folder"
+            fi
+        done
         cat >>"$prefix/user.reg" <<'REG'
 
 [Software\\Wine\\X11 Driver] 1700000000
@@ -62,4 +71,26 @@ ensure_wine_prefix() { # prefix
 REG
     )
     touch "$prefix/.configurator-ready"
+}
+
+# Runs a command with a private X display. Xvnc is preferred: unlike Xvfb it offers Wine a
+# real list of display modes (14 sizes), which the resolution list is built from.
+with_display() { # command...
+    if ! command -v Xvnc >/dev/null; then
+        xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+        return
+    fi
+    local display=90
+    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+        display=$((display + 1))
+    done
+    Xvnc ":$display" -geometry 1920x1200 -depth 24 -SecurityTypes None -localhost \
+        >/dev/null 2>&1 </dev/null &
+    local server=$!
+    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.05; done
+    local status=0
+    DISPLAY=":$display" "$@" || status=$?
+    kill "$server" 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+    return "$status"
 }
