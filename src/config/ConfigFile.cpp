@@ -50,7 +50,9 @@ bool ConfigSection::SetValue(const std::u16string& key, const std::u16string& va
 ConfigFile::ConfigFile(std::u16string name, std::u16string path)
     : m_name(std::move(name)), m_path(std::move(path)) {
     std::string bytes;
-    if (ReadFileBytes(m_path, bytes) && !ReadModel(bytes, m_sections))
+    if (!ReadFileBytes(m_path, bytes))
+        m_unreadable = PathExists(m_path);
+    else if (!ReadModel(bytes, m_sections))
         m_originalBytes = std::move(bytes);
 }
 
@@ -82,6 +84,11 @@ bool ConfigFile::Write() {
     if (m_path.empty())
         return false; // a model built in memory only
     const std::string bytes = EncodeConfigBytes(FormatConfigText(m_sections));
+    // A file that was there but could not be read (another program held it) is not in the
+    // model at all: it is kept as a backup like a file read in part, and left alone while it
+    // still cannot be read.
+    if (m_unreadable && !ReadFileBytes(m_path, m_originalBytes))
+        return false;
     // The model lacks whatever followed the point where reading stopped; keep the file as it
     // was before it is replaced, once.
     if (!m_originalBytes.empty() && !ReplaceFileAtomically(m_path + u".bak", m_originalBytes))
@@ -90,5 +97,6 @@ bool ConfigFile::Write() {
         return false;
     m_originalBytes.clear();
     m_originalBytes.shrink_to_fit();
+    m_unreadable = false;
     return true;
 }

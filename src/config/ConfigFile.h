@@ -83,11 +83,12 @@ public:
     // byte-identical and no temporary file behind, when any step fails or the target is
     // read-only. When the file on disk was not taken whole into the model (reading stopped
     // early, text after a U+0000, or the FE FF mark), the first Write keeps the original bytes
-    // as "<path>.bak" before replacing it.
+    // as "<path>.bak" before replacing it. A file that existed but could not be read at all
+    // is backed up as it is at the first Write, and not replaced while it still cannot be read.
     bool Write();
 
     // True when the file's text was taken whole into the model (or there was no file).
-    bool WasReadWhole() const { return m_originalBytes.empty(); }
+    bool WasReadWhole() const { return m_originalBytes.empty() && !m_unreadable; }
 
 private:
     ConfigFile(std::u16string name, std::u16string path, std::string_view bytes, bool exists);
@@ -97,4 +98,6 @@ private:
     ConfigSectionMap m_sections;
     // The bytes read, kept only while they still need a backup before the first Write.
     std::string m_originalBytes;
+    // Something was at the path but could not be read; nothing of it is in the model.
+    bool m_unreadable = false;
 };
