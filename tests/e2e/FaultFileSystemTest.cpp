@@ -221,3 +221,21 @@ TEST_F(MovedDocumentsTest, FullDisk) {
     ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kOk));
     EXPECT_EQ(ReadFileBytes(configDir + L"\\User.ini"), ExpectedSave(Paths(), kBefore));
 }
+
+// User.ini held open without sharing while the program starts, so it cannot be read, and let
+// go before OK: the save must not silently replace the player's settings with the defaults;
+// the file as it is then is kept as User.ini.bak.
+TEST_F(FileSystemFaultTest, UserFileUnreadableAtStart) {
+    const std::string original = FormatIniBytes(kBefore) + "[Player]\r\nName=Kept\r\n\r\n";
+    WriteUserIni(original);
+    HANDLE lock = CreateFileW(Paths().UserIni().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    auto dialog = Launch();
+    CloseHandle(lock);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->ComboSelection(ids::kKeyboardList), 0) << "the locked file was read";
+    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kOk));
+    EXPECT_EQ(ReadFileBytes(Paths().UserIni() + L".bak"), original) << "the settings were lost";
+    EXPECT_EQ(UserIniBytes(), ExpectedSave(Paths(), {}));
+}
