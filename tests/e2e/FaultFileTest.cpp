@@ -9,6 +9,8 @@
 #include "GameData.h"
 #include "SaveExpectations.h"
 
+#include "config/ConfigFile.h"
+
 #include "config/FaultInputs.h"
 
 #include <set>
@@ -54,7 +56,8 @@ protected:
 std::vector<fault::BadFile> ShapesForTheProgram() {
     const std::set<std::string> alike = {
         "MarkOnly",         "Utf16LeWithoutMark",          "NulFirst",
-        "HeaderWithASpace", "HeaderWithAControlCharacter", "EqualsRightAfterAHeader", "HeaderWithATab"};
+        "HeaderWithASpace", "HeaderWithAControlCharacter", "EqualsRightAfterAHeader",
+        "HeaderWithATab"};
     std::vector<fault::BadFile> shapes;
     for (const fault::BadFile& file : fault::BadFiles())
         if (!alike.count(file.name))
@@ -85,6 +88,52 @@ TEST_F(BadUserIniTest, FiftyMegabytes) {
     OkAndCheck(fault::GoodStart() + section, rest.substr(0, 3) + section + rest.substr(3), true);
 }
 
+// Every value the window reads, in custom mode and out of every range: huge and negative
+// numbers, text where numbers belong, 100 000 characters, bytes that are no UTF-8.
+TEST_F(BadUserIniTest, ValuesOutOfEveryRange) {
+    std::string bytes = "[Engine]\r\nPerformancePlatform=99999999999999999999\r\n"
+                        "CustomRenderingSettings=1\r\n"
+                        "[Viewport]\r\nWidth=-2147483649\r\nHeight=1e9\r\n"
+                        "[Input]\r\nKeyboardLayout=\xFF\xFE\r\n"
+                        "[Rendering]\r\nFullscreen=" +
+                        std::string(100000, '1') +
+                        "\r\n_ShadowQuality=-7\r\n_ShadowedLights=+9x\r\n";
+    for (const RowSpec& row : RenderingRows())
+        bytes += std::string(row.key) + "=" + std::string(100000, '9') + "\xC0\r\n";
+    OkAndCheck(bytes, ExpectedFor(bytes), true);
+}
+
+// The program killed while it writes a big file: User.ini holds either the old or the complete
+// new text, and the next OK saves normally over whatever the killed save left behind.
+TEST_F(BadUserIniTest, KilledWhileSaving) {
+    std::string original = fault::GoodStart() + "[Bindings]\r\n";
+    while (original.size() < (20u << 20))
+        original += "Key=" + std::string(90, 'v') + "\r\n";
+    const std::string expected = ExpectedFor(original);
+    WriteUserIni(original);
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    const DWORD pid = dialog->Pid();
+    ASSERT_TRUE(dialog->PostClick(ids::kOk));
+    PollFor([&] { return FileExists(Paths().UserIni() + L".tmp"); }, 10000);
+    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (process) {
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+    }
+    const auto afterKill = UserIniBytes();
+    ASSERT_TRUE(afterKill);
+    EXPECT_TRUE(*afterKill == original || *afterKill == expected)
+        << "User.ini is neither the old nor the new text (" << afterKill->size() << " bytes)";
+
+    auto again = Launch();
+    ASSERT_TRUE(again);
+    ASSERT_TRUE(PressAndWaitForExit(*again, ids::kOk));
+    EXPECT_TRUE(UserIniBytes() == expected);
+    EXPECT_EQ(SnapshotFolder(Paths().ConfigDir()).size(), 1u) << "a stale file was left";
+}
+
 // Cancel after reading a damaged file writes nothing at all: no rewrite and no backup.
 TEST_F(ConfiguratorTest, CancelLeavesADamagedFileAlone) {
     const std::string original = fault::GoodStart() + "[Key Bindings]\r\nA=1\r\n";
@@ -112,7 +161,23 @@ void PrintTo(const DamagedInstallFile& c, std::ostream* out) {
 const wchar_t kEnglish[] = L"\\bin\\config\\lang\\EN.ini";
 const wchar_t kHigh[] = L"\\bin\\config\\profiles\\PCHigh.ini";
 
+// The sample's English texts, each made 100 000 characters longer and given control
+// characters and a byte that is no UTF-8.
+std::string HugeTexts() {
+    const auto sample = ReadFileBytes(UnixToWinePath(SAMPLE_DIR "/bin/config/lang/EN.ini"));
+    ConfigSectionMap sections = ConfigFile::FromBytes(u"EN", u"", sample.value())->Sections();
+    for (auto& [name, section] : sections) {
+        ConfigSection longer;
+        for (const auto& [key, values] : section)
+            longer.SetValue(key, values.front() + u"\x01\x7F" + std::u16string(100000, u'W'),
+                            false);
+        section = longer;
+    }
+    return EncodeConfigBytes(FormatConfigText(sections)) + "\xC0";
+}
+
 const DamagedInstallFile kDamagedInstallFiles[] = {
+    {"LanguageFileWithHugeTexts", kEnglish, HugeTexts},
     {"LanguageFileMissing", kEnglish, nullptr},
     {"LanguageFileIsAFolder", kEnglish, nullptr, true},
     {"LanguageFileGarbage", kEnglish, [] { return fault::Garbage(4096, 3); }},
