@@ -99,10 +99,10 @@ void LoadBindings(BindingPage& keyboard, BindingPage& gamepad, ConfigStore* stor
     }
 }
 
-void SaveBindings(const BindingPage& keyboard, const BindingPage& gamepad, ConfigStore* store,
+bool SaveBindings(const BindingPage& keyboard, const BindingPage& gamepad, ConfigStore* store,
                   const std::u16string& layoutName) {
     if (!store)
-        return;
+        return false;
     ConfigFile* file = store->GetFile(UserFileName);
     if (ConfigSection* section = file ? file->FindSection(layoutName, true) : nullptr) {
         section->Clear();
@@ -114,7 +114,13 @@ void SaveBindings(const BindingPage& keyboard, const BindingPage& gamepad, Confi
             AppendBinding(*section, gamepad[i]);
         }
     }
-    store->SaveAll();
+    // SaveAll, keeping the result that matters to the player: whether the bindings were saved.
+    bool saved = file != nullptr;
+    for (const auto& each : store->Files()) {
+        if (!each->Write() && each.get() == file)
+            saved = false;
+    }
+    return saved;
 }
 
 int FindDuplicateBinding(const BindingPage& page, int index, int32_t keyCode) {

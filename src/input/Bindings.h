@@ -40,8 +40,10 @@ void LoadBindings(BindingPage& keyboard, BindingPage& gamepad, ConfigStore* stor
 
 // Replaces the layout's section of "User" with the fixed bindings and then, index by index,
 // the keyboard and the gamepad entry that are bound (values appended under their key), and
-// then writes every file of store (SaveAll), even when the layout name is empty.
-void SaveBindings(const BindingPage& keyboard, const BindingPage& gamepad, ConfigStore* store,
+// then writes every file of store, in request order as SaveAll does, even when the layout
+// name is empty. True when "User", which holds the bindings, was written; false also without
+// a store.
+bool SaveBindings(const BindingPage& keyboard, const BindingPage& gamepad, ConfigStore* store,
                   const std::u16string& layoutName);
 
 // The lowest index other than index whose entry has keyCode; -1 when there is none.

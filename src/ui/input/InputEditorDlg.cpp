@@ -100,7 +100,11 @@ bool CInputEditorDlg::OnInitDialog() {
 }
 
 void CInputEditorDlg::OnOK() {
-    SaveBindings();
+    // The bindings stay in the user file in memory, so the main window's OK tries again; the
+    // player must only not believe they are saved already.
+    if (!SaveBindings())
+        ShowMessageBox(m_hWnd, Text(u"Warning"), GetConfiguratorText(m_language, u"SaveError"),
+                       MB_OK | MB_ICONWARNING);
     CDialog::OnOK();
 }
 
@@ -126,9 +130,9 @@ void CInputEditorDlg::LoadBindings() {
     m_tabCtrl.GamepadPage().SetKeyCodes(gamepad);
 }
 
-void CInputEditorDlg::SaveBindings() {
-    ::SaveBindings(m_tabCtrl.KeyboardPage().Bindings(), m_tabCtrl.GamepadPage().Bindings(),
-                   UserStore.get(), m_layoutName);
+bool CInputEditorDlg::SaveBindings() {
+    return ::SaveBindings(m_tabCtrl.KeyboardPage().Bindings(), m_tabCtrl.GamepadPage().Bindings(),
+                          UserStore.get(), m_layoutName);
 }
 
 void CInputEditorDlg::Localise() {

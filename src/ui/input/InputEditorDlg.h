@@ -45,7 +45,8 @@ protected:
 private:
     bool InitDirectInput();
     void LoadBindings();
-    void SaveBindings();
+    // True when the bindings reached the disk.
+    bool SaveBindings();
     void Localise();
     void CentreOverOwner();
 
