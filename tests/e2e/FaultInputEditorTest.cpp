@@ -6,6 +6,7 @@
 #include "ControlIds.h"
 #include "ExpectedIni.h"
 #include "Files.h"
+#include "GameData.h"
 #include "InputEditorDriver.h"
 #include "WideText.h"
 
@@ -117,11 +118,10 @@ TEST_F(ConfiguratorTest, ReadOnlyLayoutMappingIsLeftAlone) {
     EXPECT_TRUE(FileExists(Paths().UserIni()));
 }
 
-// User.ini held by another program when the editor's OK saves the bindings: the player must
-// learn that they were not saved, and the editor should stay open for a retry. Disabled: the
-// editor's OK ignores the result of the save and closes (the bindings then reach the disk only
-// with the main window's OK, and are lost without a word if the main window is cancelled).
-TEST_F(ConfiguratorTest, DISABLED_EditorOkWarnsWhenTheBindingsCannotBeSaved) {
+// User.ini held by another program when the editor's OK saves the bindings: the player is
+// told that they were not saved; they stay in memory, so the main window's OK saves them once
+// the file is free again.
+TEST_F(ConfiguratorTest, EditorOkWarnsWhenTheBindingsCannotBeSaved) {
     WriteUserIni("[Input]\r\nKeyboardLayout=QWERTY\r\n");
     const auto before = UserIniBytes();
     auto dialog = Launch();
@@ -135,8 +135,27 @@ TEST_F(ConfiguratorTest, DISABLED_EditorOkWarnsWhenTheBindingsCannotBeSaved) {
     ASSERT_TRUE(editor->PostClick(IDOK));
     const HWND box = editor->WaitForMessageBox(kEditorWaitMs);
     CloseHandle(lock);
-    EXPECT_TRUE(box) << "the failed save of the bindings was not shown";
-    if (box)
-        PressMessageBoxButton(box, IDOK);
+    ASSERT_TRUE(box) << "the failed save of the bindings was not shown";
+    {
+        const LanguageTexts texts(Paths().LangDir());
+        EXPECT_EQ(ReadMessageBox(box).text, texts.Text(L"EN", "SaveError"));
+    }
+    ASSERT_TRUE(PressMessageBoxButton(box, IDOK));
+    ASSERT_TRUE(editor->WaitClosed(kEditorWaitMs));
     EXPECT_EQ(UserIniBytes(), before);
+
+    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kOk));
+    const auto written = UserIniBytes();
+    ASSERT_TRUE(written);
+    const auto saved = ConfigFile::FromBytes(u"User", u"", *written);
+    const ConfigSection* layout = saved->FindSection(u"InputQWERTY", false);
+    ASSERT_TRUE(layout) << "the bindings were lost";
+    for (const FixedBinding& fixed : FixedBindings()) {
+        std::u16string value;
+        EXPECT_TRUE(layout->GetValue(std::u16string(fixed.keyName), value) &&
+                    value == u"(GameKey=\"" + std::u16string(fixed.gameInput) + u"\",Value=1)")
+            << Utf16ToUtf8(fixed.keyName);
+    }
+    std::u16string forward;
+    EXPECT_TRUE(layout->GetValue(u"IK_W", forward)) << "the default bindings were not saved";
 }
