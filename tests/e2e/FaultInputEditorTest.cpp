@@ -159,3 +159,23 @@ TEST_F(ConfiguratorTest, EditorOkWarnsWhenTheBindingsCannotBeSaved) {
     std::u16string forward;
     EXPECT_TRUE(layout->GetValue(u"IK_W", forward)) << "the default bindings were not saved";
 }
+
+// A player who never started the game: no configuration folder, and the editor's OK makes it
+// and saves the bindings without a warning, as the main window's OK would.
+TEST_F(ConfiguratorTest, EditorOkCreatesTheMissingFolder) {
+    ASSERT_TRUE(RemoveTree(Paths().GameDocuments()));
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    auto editor = InputEditorDriver::Open(*dialog);
+    ASSERT_TRUE(editor);
+    ASSERT_TRUE(editor->PostClick(IDOK));
+    if (const HWND box = editor->WaitForMessageBox(1000)) {
+        ADD_FAILURE() << "a warning: " << WideToUtf8(ReadMessageBox(box).text);
+        PressMessageBoxButton(box, IDOK);
+    }
+    ASSERT_TRUE(editor->WaitClosed(kEditorWaitMs));
+    const auto written = UserIniBytes();
+    ASSERT_TRUE(written) << "the bindings were not saved";
+    EXPECT_TRUE(ConfigFile::FromBytes(u"User", u"", *written)->FindSection(u"InputQWERTY", false));
+    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
+}

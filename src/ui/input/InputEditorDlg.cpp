@@ -4,12 +4,14 @@
 #include "ui/input/InputEditorDlg.h"
 
 #include "app/MessageBox.h"
+#include "app/WideText.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
 #include "input/InputContext.h"
 #include "resource.h"
 
 #include <mmsystem.h>
+#include <shlobj.h>
 
 #undef LoadKeyboardLayout
 
@@ -34,6 +36,24 @@ bool IsBlockedMessage(UINT message) {
 // The multimedia timer wraps after 49 days; compare by distance.
 bool HasReached(uint32_t now, uint32_t deadline) {
     return static_cast<int32_t>(now - deadline) >= 0;
+}
+
+// As the main window's OK does before it writes: a player who never started the game has no
+// configuration folder yet, and the game's file must stay writable. Without this the editor's
+// OK would fail, and say so, where the main window's OK succeeds.
+void PrepareUserFiles() {
+    if (!UserStore)
+        return;
+    std::u16string folder = UserStore->Directory();
+    while (!folder.empty() && (folder.back() == u'\\' || folder.back() == u'/'))
+        folder.pop_back();
+    SHCreateDirectoryExW(nullptr, AsWide(folder), nullptr);
+    if (const ConfigFile* user = UserStore->GetFile(u"User")) {
+        const DWORD attributes = GetFileAttributesW(AsWide(user->Path()));
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            SetFileAttributesW(AsWide(user->Path()),
+                               attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    }
 }
 
 } // namespace
@@ -131,6 +151,7 @@ void CInputEditorDlg::LoadBindings() {
 }
 
 bool CInputEditorDlg::SaveBindings() {
+    PrepareUserFiles();
     return ::SaveBindings(m_tabCtrl.KeyboardPage().Bindings(), m_tabCtrl.GamepadPage().Bindings(),
                           UserStore.get(), m_layoutName);
 }
