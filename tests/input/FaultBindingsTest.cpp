@@ -61,6 +61,8 @@ TEST(FaultBindings, ValuesThatDoNotParseBindNothing) {
         section += std::string("IK_E=") + value + "\r\n";
     for (const char* value : NotABinding)
         section += std::string("IK_F=") + value + "\r\n";
+    section += "IK_H=(GameKey=" + std::string(100000, 'G') + ",Value=1)\r\n";
+    section += "IK_J=(GameKey=GI_Block,Value=" + std::string(100000, '1') + ")\r\n";
     section += "IK_G=(GameKey=\"GI_Block\",Value=1)\r\n"
                "IK_NoSuchKey=(GameKey=\"GI_UseItem\",Value=1)\r\n"
                "GI_Block=(GameKey=\"GI_UseItem\",Value=1)\r\n"
@@ -81,39 +83,36 @@ TEST(FaultBindings, ValuesThatDoNotParseBindNothing) {
     EXPECT_EQ(bound, std::vector<std::string>{"8=IK_G"});
 }
 
-// Whole damaged files as "User" and "DIMapping": loading and saving every layout neither
-// crashes nor binds a code outside the table, the layout's section ends as the fixed and
-// bound entries, and every other section is written back as it was read.
+// Whole damaged files as "User" and "DIMapping": loading every layout neither crashes nor
+// binds a code outside the table; saving one layout ends its section as the fixed and bound
+// entries and writes every other section back as it was read.
 TEST(FaultBindings, DamagedFilesLoadAndSave) {
     for (const fault::BadFile& bad : fault::BadFiles()) {
+        SCOPED_TRACE(bad.name);
+        UserFolder folder;
+        folder.Write("User", bad.bytes() + "\r\n[InputQWERTY]\r\nIK_Z=(GameKey=GI_Block)\r\n");
+        folder.Write("DIMapping", bad.bytes() + "\r\n[InputAZERTY]\r\nDIK_Q=IK_A\r\n");
+        BindingPage keyboard = MakeBindingPage(BindingPageKind::Keyboard);
+        BindingPage gamepad = MakeBindingPage(BindingPageKind::Gamepad);
         for (const std::u16string& layout : Layouts) {
-            SCOPED_TRACE(bad.name + (" " + Utf16ToUtf8(layout)));
-            UserFolder folder;
-            folder.Write("User", bad.bytes() + "\r\n[InputQWERTY]\r\nIK_Z=(GameKey=GI_Block)\r\n");
-            folder.Write("DIMapping", bad.bytes() + "\r\n[InputAZERTY]\r\nDIK_Q=IK_A\r\n");
-
             ScanCodeTable table{};
             LoadKeyboardLayout(table, folder.store.get(), layout);
             for (const int32_t code : table)
                 ASSERT_TRUE(code >= 0 && code < InputKeyCodeCount) << code;
-
-            BindingPage keyboard = MakeBindingPage(BindingPageKind::Keyboard);
-            BindingPage gamepad = MakeBindingPage(BindingPageKind::Gamepad);
             LoadBindings(keyboard, gamepad, folder.store.get(), layout);
-            EXPECT_TRUE(AllCodesInRange(keyboard));
-            EXPECT_TRUE(AllCodesInRange(gamepad));
-
-            ConfigFile* user = folder.store->GetFile(u"User");
-            ASSERT_NE(user, nullptr);
-            ConfigSectionMap expected = user->Sections();
-            SaveBindings(keyboard, gamepad, folder.store.get(), layout);
-            if (!layout.empty())
-                expected[layout] = user->Sections().at(layout);
-            EXPECT_TRUE(user->Sections() == expected) << "sections other than the layout's changed";
-            EXPECT_EQ(folder.Read("User"), EncodeConfigBytes(FormatConfigText(user->Sections())));
-            ConfigFile* mapping = folder.store->GetFile(u"DIMapping");
-            EXPECT_EQ(folder.Read("DIMapping"),
-                      EncodeConfigBytes(FormatConfigText(mapping->Sections())));
+            EXPECT_TRUE(AllCodesInRange(keyboard)) << Utf16ToUtf8(layout);
+            EXPECT_TRUE(AllCodesInRange(gamepad)) << Utf16ToUtf8(layout);
         }
+
+        ConfigFile* user = folder.store->GetFile(u"User");
+        ASSERT_NE(user, nullptr);
+        ConfigSectionMap expected = user->Sections();
+        SaveBindings(keyboard, gamepad, folder.store.get(), u"InputQWERTZ");
+        expected[u"InputQWERTZ"] = user->Sections().at(u"InputQWERTZ");
+        EXPECT_TRUE(user->Sections() == expected) << "sections other than the layout's changed";
+        EXPECT_EQ(folder.Read("User"), EncodeConfigBytes(FormatConfigText(user->Sections())));
+        ConfigFile* mapping = folder.store->GetFile(u"DIMapping");
+        EXPECT_EQ(folder.Read("DIMapping"),
+                  EncodeConfigBytes(FormatConfigText(mapping->Sections())));
     }
 }
