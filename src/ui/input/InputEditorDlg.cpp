@@ -4,6 +4,7 @@
 #include "ui/input/InputEditorDlg.h"
 
 #include "app/MessageBox.h"
+#include "app/UserFolder.h"
 #include "app/WideText.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
@@ -11,7 +12,6 @@
 #include "resource.h"
 
 #include <mmsystem.h>
-#include <shlobj.h>
 
 #undef LoadKeyboardLayout
 
@@ -36,24 +36,6 @@ bool IsBlockedMessage(UINT message) {
 // The multimedia timer wraps after 49 days; compare by distance.
 bool HasReached(uint32_t now, uint32_t deadline) {
     return static_cast<int32_t>(now - deadline) >= 0;
-}
-
-// As the main window's OK does before it writes: a player who never started the game has no
-// configuration folder yet, and the game's file must stay writable. Without this the editor's
-// OK would fail, and say so, where the main window's OK succeeds.
-void PrepareUserFiles() {
-    if (!UserStore)
-        return;
-    std::u16string folder = UserStore->Directory();
-    while (!folder.empty() && (folder.back() == u'\\' || folder.back() == u'/'))
-        folder.pop_back();
-    SHCreateDirectoryExW(nullptr, AsWide(folder), nullptr);
-    if (const ConfigFile* user = UserStore->GetFile(u"User")) {
-        const DWORD attributes = GetFileAttributesW(AsWide(user->Path()));
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-            SetFileAttributesW(AsWide(user->Path()),
-                               attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-    }
 }
 
 } // namespace
@@ -151,7 +133,9 @@ void CInputEditorDlg::LoadBindings() {
 }
 
 bool CInputEditorDlg::SaveBindings() {
-    PrepareUserFiles();
+    // As the main window's OK does; without it a new player's first save here would fail.
+    if (UserStore)
+        PrepareUserFolder(*UserStore);
     return ::SaveBindings(m_tabCtrl.KeyboardPage().Bindings(), m_tabCtrl.GamepadPage().Bindings(),
                           UserStore.get(), m_layoutName);
 }

@@ -4,47 +4,18 @@
 
 #include "app/MessageBox.h"
 #include "app/Registry.h"
+#include "app/UserFolder.h"
 #include "app/WideText.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
-#include "config/LongPath.h"
 #include "config/MainSettings.h"
 #include "config/Text.h"
 #include "rendering/DerivedRenderingValues.h"
-
-#include <shlobj.h>
 
 namespace {
 
 // Language codes are read back from the list as at most this many characters.
 constexpr int kLanguageTextBuffer = 10;
-
-// The game reads the file even when the player made it read-only; it must stay writable.
-void ClearReadOnly(const std::u16string& path) {
-    const std::u16string longPath = ExtendedLengthPath(path);
-    const DWORD attributes = GetFileAttributesW(AsWide(longPath));
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesW(AsWide(longPath),
-                           attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-}
-
-bool IsReadOnly(const std::u16string& path) {
-    const DWORD attributes = GetFileAttributesW(AsWide(ExtendedLengthPath(path)));
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-}
-
-// SHCreateDirectoryExW refuses paths of MAX_PATH characters or more, while the files are
-// written through the long form; such a folder is made one level at a time in that form.
-void CreateFolderTree(const std::u16string& folder) {
-    SHCreateDirectoryExW(nullptr, AsWide(folder), nullptr);
-    if (GetFileAttributesW(AsWide(ExtendedLengthPath(folder))) != INVALID_FILE_ATTRIBUTES)
-        return;
-    for (size_t end = folder.find(u'\\', 3);; end = folder.find(u'\\', end + 1)) {
-        CreateDirectoryW(AsWide(ExtendedLengthPath(folder.substr(0, end))), nullptr);
-        if (end == std::u16string::npos)
-            return;
-    }
-}
 
 } // namespace
 
@@ -96,10 +67,8 @@ bool CConfiguratorDlg::OnDestroy(WPARAM, LPARAM, LRESULT&) {
 }
 
 bool CConfiguratorDlg::SaveSettings() {
-    if (UserStore) {
-        if (const ConfigFile* user = UserStore->GetFile(u"User"))
-            ClearReadOnly(user->Path());
-    }
+    if (UserStore)
+        PrepareUserFolder(*UserStore);
     SaveRenderingRows();
     SaveDerivedRenderingValues(m_presetLevel);
 
@@ -122,17 +91,11 @@ bool CConfiguratorDlg::SaveSettings() {
 bool CConfiguratorDlg::WriteUserFiles() {
     if (!UserStore)
         return true;
-    // A player who never started the game has no configuration folder yet.
-    std::u16string folder = UserStore->Directory();
-    while (!folder.empty() && (folder.back() == u'\\' || folder.back() == u'/'))
-        folder.pop_back();
-    CreateFolderTree(folder);
-
     const ConfigFile* failed = nullptr;
     for (const std::unique_ptr<ConfigFile>& file : UserStore->Files()) {
         // Only "User" is ever changed; another file the player made read-only (the layout
         // mapping) keeps its contents instead of failing every save.
-        if (file->Name() != u"User" && IsReadOnly(file->Path()))
+        if (file->Name() != u"User" && IsReadOnlyFile(file->Path()))
             continue;
         if (!file->Write() && !failed)
             failed = file.get();
