@@ -5,6 +5,8 @@
 #include <io.h>
 #include <oleauto.h>
 
+#include "HiddenWindow.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,24 +14,6 @@
 #include <string>
 
 namespace {
-
-// Direct3D needs a focus window; the survey never shows it.
-class HiddenWindow {
-public:
-    HiddenWindow()
-        : m_window(CreateWindowExW(0, L"STATIC", L"survey", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
-                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
-    ~HiddenWindow() {
-        if (m_window != nullptr)
-            DestroyWindow(m_window);
-    }
-    HiddenWindow(const HiddenWindow&) = delete;
-    HiddenWindow& operator=(const HiddenWindow&) = delete;
-    HWND Get() const { return m_window; }
-
-private:
-    HWND m_window;
-};
 
 // Runs the survey with standard error sent to a file, and gives back what was written.
 PerformanceLevel SurveyCapturingErrors(HWND window, HardwareSurvey& survey, std::string& errors) {

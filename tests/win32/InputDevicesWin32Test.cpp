@@ -3,27 +3,11 @@
 
 #include <windows.h>
 
+#include "HiddenWindow.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-// DirectInput cooperates with a top-level window; the editor's dialog in the program.
-class HiddenWindow {
-public:
-    HiddenWindow()
-        : m_window(CreateWindowExW(0, L"STATIC", L"input", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240,
-                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {}
-    ~HiddenWindow() {
-        if (m_window != nullptr)
-            DestroyWindow(m_window);
-    }
-    HiddenWindow(const HiddenWindow&) = delete;
-    HiddenWindow& operator=(const HiddenWindow&) = delete;
-    HWND Get() const { return m_window; }
-
-private:
-    HWND m_window;
-};
 
 // F13: no dialog reacts to it and the binding capture never takes it, so injecting it
 // disturbs no other test sharing the display.
