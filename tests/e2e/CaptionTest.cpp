@@ -88,8 +88,21 @@ TEST_P(CaptionTest, MainWindowSpeaksTheTextLanguage) {
 TEST_P(CaptionTest, RenderingPanelSpeaksTheTextLanguage) {
     auto dialog = Launch();
     ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
     const LanguageTexts texts(Paths().LangDir());
     ExpectRowCaptions(*dialog, texts, GetParam());
+    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
+}
+
+// The panel first opened after the text language changed speaks the new language.
+TEST_F(ConfiguratorTest, RenderingPanelOpenedAfterALanguageChange) {
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog->Choose(ids::kTextLanguageList,
+                               dialog->ComboIndexOf(ids::kTextLanguageList, L"FR")));
+    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
+    const LanguageTexts texts(Paths().LangDir());
+    ExpectRowCaptions(*dialog, texts, L"FR");
     ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
 }
 
@@ -147,6 +160,7 @@ TEST_F(ConfiguratorTest, MissingTextShowsItsKey) {
     EXPECT_EQ(dialog->ComboEntries(ids::kPresetList),
               (std::vector<std::wstring>{texts.Text(L"EN", "LOW"), texts.Text(L"EN", "MEDIUM"),
                                          L"HIGH", texts.Text(L"EN", "ULTRA")}));
+    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
     EXPECT_EQ(dialog->Text(ids::RowLabel(12)), L"AllowSSAO");
     EXPECT_EQ(dialog->ComboEntries(ids::RowCombo(1)).back(), L"VeryHighBudget");
     ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));

@@ -36,6 +36,11 @@ bool PanelHidden(const DialogDriver& dialog) {
     return !dialog.IsShown(ids::kPicture);
 }
 
+// The Custom box opens the panel; its controls exist from then on.
+bool OpenPanel(DialogDriver& dialog) {
+    return dialog.Click(ids::kCustomCheck) && PanelShown(dialog);
+}
+
 // A user file in custom mode at HIGH whose rows are not any preset's, with two tokens that no
 // row offers (they show, and save, as the row's first entry).
 const IniModel kCustomUserFile = {
@@ -72,8 +77,8 @@ class PresetTest : public RenderingTest, public ::testing::WithParamInterface<in
 
 } // namespace
 
-// Choosing a preset sets every row to its profile's value; OK saves the level, custom mode
-// off, the rows and the derived keys.
+// Choosing a preset sets every row to its profile's value, whether or not the panel was ever
+// opened; OK saves the level, custom mode off, the rows and the derived keys.
 TEST_P(PresetTest, ChoosingAPresetAppliesAndSavesItsProfile) {
     const int level = GetParam();
     auto dialog = Launch();
@@ -82,7 +87,6 @@ TEST_P(PresetTest, ChoosingAPresetAppliesAndSavesItsProfile) {
     const ProfileFiles profiles(Paths().ProfilesDir());
     EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 4);
     EXPECT_EQ(dialog->ComboSelection(ids::kPresetList), level);
-    EXPECT_EQ(ShownRows(*dialog), PresetSelection(profiles, level));
 
     DialogChoices choices = ChoicesAtStart({}, profiles);
     choices.level = level;
@@ -92,6 +96,24 @@ TEST_P(PresetTest, ChoosingAPresetAppliesAndSavesItsProfile) {
 
 INSTANTIATE_TEST_SUITE_P(Levels, PresetTest, ::testing::Values(0, 1, 2, 3),
                          [](const auto& info) { return ProfileName(info.param); });
+
+// The panel opened after a preset was chosen shows that preset's rows; closed again, it
+// keeps them for OK.
+TEST_F(RenderingTest, PanelOpenedLaterShowsThePreset) {
+    const int level = 0;
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog->Choose(ids::kPresetList, level));
+    ASSERT_TRUE(OpenPanel(*dialog));
+    const ProfileFiles profiles(Paths().ProfilesDir());
+    EXPECT_EQ(ShownRows(*dialog), PresetSelection(profiles, level));
+    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
+
+    DialogChoices choices = ChoicesAtStart({}, profiles);
+    choices.level = level;
+    choices.rows = PresetSelection(profiles, level);
+    ExpectSavedWithOk(*dialog, {}, choices);
+}
 
 // The stored "PerformancePlatform" picks the preset at start: out of range gives HIGH, no
 // number gives LOW; the rows show that preset's profile.
@@ -109,6 +131,7 @@ TEST_F(RenderingTest, StoredPresetAtStart) {
         EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 4);
         EXPECT_FALSE(dialog->IsChecked(ids::kCustomCheck));
         EXPECT_TRUE(PanelHidden(*dialog));
+        ASSERT_TRUE(OpenPanel(*dialog));
         EXPECT_EQ(ShownRows(*dialog), PresetSelection(profiles, level));
         ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
     }
@@ -122,6 +145,8 @@ TEST_F(RenderingTest, TouchingARowSwitchesToCustom) {
     ASSERT_TRUE(dialog);
     const ProfileFiles profiles(Paths().ProfilesDir());
     ASSERT_TRUE(dialog->Choose(ids::kPresetList, 2));
+    ASSERT_TRUE(OpenPanel(*dialog));
+    EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 4); // opening the panel is not custom mode
     ASSERT_TRUE(dialog->Notify(ids::RowCombo(5), CBN_SETFOCUS));
     const LanguageTexts texts(Paths().LangDir());
     EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 5);
@@ -148,6 +173,7 @@ TEST_F(RenderingTest, ChoosingPresetOrCustomResetsTheRows) {
     auto dialog = Launch();
     ASSERT_TRUE(dialog);
     const ProfileFiles profiles(Paths().ProfilesDir());
+    ASSERT_TRUE(OpenPanel(*dialog));
     ASSERT_TRUE(dialog->Choose(ids::kPresetList, 3));
     ASSERT_TRUE(dialog->Choose(ids::RowCombo(0), 2));
     ASSERT_TRUE(dialog->Choose(ids::kPresetList, kCustomEntry));

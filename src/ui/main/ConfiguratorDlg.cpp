@@ -78,7 +78,8 @@ bool CConfiguratorDlg::OnInitDialog() {
 
     LoadPresetState();
     m_presetLabel.SetText(Text(u"BASEDON"));
-    CreateRenderingRows();
+    SelectRows(RowSelectionsFromUserFile());
+    MeasureLayouts();
     FillResolutionList();
     if (m_customCheck.GetCheck() == BST_UNCHECKED)
         ApplyPresetToRows();

@@ -1,6 +1,6 @@
 // The graphics preset and the panel of twenty custom rendering rows of the main window. The
-// rows' controls are created at run time; which entry a row selects and what is saved come
-// from the rendering module.
+// rows' controls are created when the panel is first shown; which entry a row selects and
+// what is saved come from the rendering module.
 
 #include "ui/main/ConfiguratorDlg.h"
 
@@ -45,9 +45,17 @@ void CConfiguratorDlg::LoadPresetState() {
     m_customRendering = state.custom;
 }
 
+// The window rectangles of both layouts; the panel's rows themselves come later.
+void CConfiguratorDlg::MeasureLayouts() {
+    m_panelBottom = kPanelBottom;
+    m_compactRect = WindowRect();
+    FitCompactRectToButtons();
+    m_expandedRect = {m_compactRect.left, m_compactRect.top, kExpandedRight, kExpandedBottom};
+}
+
 void CConfiguratorDlg::CreateRenderingRows() {
+    m_renderingRowsCreated = true;
     const HFONT font = Font();
-    const RowSelections selections = RowSelectionsFromUserFile();
     for (size_t i = 0; i < kRenderingRowCount; ++i) {
         const int offset = kRowPitch * static_cast<int>(i);
         const int id = static_cast<int>(i);
@@ -61,7 +69,7 @@ void CConfiguratorDlg::CreateRenderingRows() {
             row.combo->SetFont(font, true);
             for (const std::u16string& labelKey : LoadRowLists(i, u"").labelKeys)
                 row.combo->AddString(Text(labelKey));
-            row.combo->SetCurSel(selections[i]);
+            row.combo->SetCurSel(m_rowSelections[i]);
         } else {
             row.combo.reset();
         }
@@ -75,11 +83,27 @@ void CConfiguratorDlg::CreateRenderingRows() {
         else
             row.label.reset();
     }
+}
 
-    m_panelBottom = kPanelBottom;
-    m_compactRect = WindowRect();
-    FitCompactRectToButtons();
-    m_expandedRect = {m_compactRect.left, m_compactRect.top, kExpandedRight, kExpandedBottom};
+// What the row's combo selects, or would select once it exists: -1 for none.
+int CConfiguratorDlg::RowSelection(size_t row) const {
+    if (m_renderingRowsCreated) {
+        const CComboBox* combo = m_renderingRows[row].combo.get();
+        return combo ? combo->GetCurSel() : -1;
+    }
+    return m_rowSelections[row];
+}
+
+// As a combo takes a selection: one that is not among the row's entries selects nothing.
+void CConfiguratorDlg::SetRowSelection(size_t row, int selection) {
+    if (m_renderingRowsCreated) {
+        if (CComboBox* combo = m_renderingRows[row].combo.get())
+            combo->SetCurSel(selection);
+        return;
+    }
+    const size_t entries = LoadRowLists(row, u"").labelKeys.size();
+    const bool valid = selection >= 0 && static_cast<size_t>(selection) < entries;
+    m_rowSelections[row] = valid ? selection : -1;
 }
 
 void CConfiguratorDlg::FillPresetCombo() {
@@ -112,12 +136,13 @@ void CConfiguratorDlg::LocaliseRenderingRows() {
     }
 }
 
+void CConfiguratorDlg::SelectRows(const RowSelections& selections) {
+    for (size_t i = 0; i < kRenderingRowCount; ++i)
+        SetRowSelection(i, selections[i]);
+}
+
 void CConfiguratorDlg::ApplyPresetToRows() {
-    const RowSelections selections = RowSelectionsForPreset(m_presetLevel);
-    for (size_t i = 0; i < kRenderingRowCount; ++i) {
-        if (m_renderingRows[i].combo)
-            m_renderingRows[i].combo->SetCurSel(selections[i]);
-    }
+    SelectRows(RowSelectionsForPreset(m_presetLevel));
 }
 
 void CConfiguratorDlg::SetCustomRendering(bool on) {
@@ -182,6 +207,8 @@ void CConfiguratorDlg::ShowSurveySummary(const std::u16string& summary) {
 }
 
 void CConfiguratorDlg::ShowRenderingRows(bool show) {
+    if (show && !m_renderingRowsCreated)
+        CreateRenderingRows();
     for (RenderingRowControls& row : m_renderingRows) {
         if (row.combo)
             row.combo->Show(show);
@@ -192,10 +219,8 @@ void CConfiguratorDlg::ShowRenderingRows(bool show) {
 
 void CConfiguratorDlg::SaveRenderingRows() {
     RowSelections selections;
-    for (size_t i = 0; i < kRenderingRowCount; ++i) {
-        const CComboBox* combo = m_renderingRows[i].combo.get();
-        selections[i] = combo ? combo->GetCurSel() : -1;
-    }
+    for (size_t i = 0; i < kRenderingRowCount; ++i)
+        selections[i] = RowSelection(i);
     ::SaveRenderingRows(m_presetLevel, m_customRendering, selections);
 }
 
