@@ -68,6 +68,10 @@ bool CDialog::OnMessageMap(UINT, WPARAM, LPARAM, LRESULT&) {
 }
 
 void CDialog::BindControl(CWnd& control, int id) {
+    control.Attach(Item(id));
+}
+
+void CDialog::SubclassControl(CWnd& control, int id) {
     control.SubclassWindow(Item(id));
 }
 

@@ -37,8 +37,9 @@ protected:
     // True lets the system give the focus to the first control.
     virtual bool OnInitDialog() { return true; }
 
-    // Binds the member controls to the template's controls with BindControl. Runs at
-    // WM_INITDIALOG and again at OnOK; binding an already bound control does nothing.
+    // Binds the member controls to the template's controls with BindControl or
+    // SubclassControl. Runs at WM_INITDIALOG and again at OnOK; binding an already bound
+    // control does nothing.
     virtual void DoDataExchange() {}
 
     // Modal dialogs: DoDataExchange, then EndDialog(IDOK). Modeless pages ignore OK.
@@ -49,8 +50,13 @@ protected:
     // The derived class's table, run through DispatchMessageMap.
     virtual bool OnMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    // Subclasses the template's control id with control (see CWnd::SubclassWindow).
+    // Attaches control to the template's control id. Plain controls are only attached: each
+    // message to a subclassed window costs a property lookup (a server round trip under
+    // Wine), which the many captions and lists of a dialog would pay at every start.
     void BindControl(CWnd& control, int id);
+    // For controls that handle their own messages or reflected notifications: attaches and
+    // subclasses (see CWnd::SubclassWindow).
+    void SubclassControl(CWnd& control, int id);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

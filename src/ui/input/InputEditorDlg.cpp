@@ -83,7 +83,7 @@ bool CInputEditorDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 void CInputEditorDlg::DoDataExchange() {
     BindControl(m_okButton, IDOK);
     BindControl(m_cancelButton, IDCANCEL);
-    BindControl(m_tabCtrl, IDC_INPUT_TABS);
+    SubclassControl(m_tabCtrl, IDC_INPUT_TABS);
 }
 
 bool CInputEditorDlg::OnInitDialog() {

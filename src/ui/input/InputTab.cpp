@@ -51,7 +51,7 @@ void CInputTab::DoDataExchange() {
         CEditKeyBind& field = m_entries[static_cast<size_t>(row.entry)];
         if (field.Handle() == Item(row.editId))
             continue;
-        BindControl(field, row.editId);
+        SubclassControl(field, row.editId);
         field.Binding().gameInput = names[static_cast<size_t>(row.entry)].gameInput;
         field.Binding().value = names[static_cast<size_t>(row.entry)].value;
     }
