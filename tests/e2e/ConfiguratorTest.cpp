@@ -1,7 +1,11 @@
 #include "ConfiguratorTest.h"
 
 #include "Files.h"
+#include "GameData.h"
+#include "SaveExpectations.h"
 #include "WideText.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -9,7 +13,25 @@ namespace {
 constexpr DWORD kStartTimeoutMs = 30000;
 constexpr DWORD kExitTimeoutMs = 10000;
 
+HANDLE CreateKillOnCloseJob() {
+    const HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (!job)
+        return nullptr;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return job;
+}
+
 } // namespace
+
+std::string StartupOutcome::Describe() const {
+    std::string text = dialog ? "main dialog shown" : "no main dialog";
+    text += exitStatus ? ", exit status " + std::to_string(*exitStatus) : ", still running";
+    for (const auto& box : boxes)
+        text += ", box \"" + WideToUtf8(box.caption) + "\": \"" + WideToUtf8(box.text) + "\"";
+    return text;
+}
 
 void ConfiguratorTest::SetUp() {
     m_installation = TestInstallation();
@@ -26,12 +48,62 @@ std::optional<std::string> ConfiguratorTest::UserIniBytes() const {
     return ReadFileBytes(m_installation.UserIni());
 }
 
+void ConfiguratorTest::ExpectUserIni(const std::string& expected) const {
+    const auto written = UserIniBytes();
+    ASSERT_TRUE(written) << "no User.ini";
+    // Big files would flood the log: their size is enough to start looking.
+    if (expected.size() > 100000 || written->size() > 100000) {
+        EXPECT_TRUE(*written == expected)
+            << "User.ini is not the expected text (" << written->size() << " bytes)";
+        return;
+    }
+    EXPECT_EQ(*written, expected) << "written:\n"
+                                  << ShowLineEnds(*written) << "\nexpected:\n"
+                                  << ShowLineEnds(expected);
+}
+
+std::string ConfiguratorTest::ExpectedOkBytes(const IniModel& before) const {
+    const ProfileFiles profiles(m_installation.ProfilesDir());
+    return FormatIniBytes(ExpectedUserFile(before, ChoicesAtStart(before, profiles), profiles));
+}
+
 StartupOutcome ConfiguratorTest::Start() {
-    if (!m_process.Start(UnixToWinePath(CONFIGURATOR_EXE))) {
+    KillProgram();
+    const std::wstring exe = UnixToWinePath(CONFIGURATOR_EXE);
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, nullptr, &startup, &info)) {
         ADD_FAILURE() << "cannot start " << CONFIGURATOR_EXE << ", error " << GetLastError();
         return {};
     }
-    return WatchStartup(m_process, kStartTimeoutMs);
+    m_job = CreateKillOnCloseJob();
+    if (m_job)
+        AssignProcessToJobObject(m_job, info.hProcess);
+    ResumeThread(info.hThread);
+    CloseHandle(info.hThread);
+    m_process = info.hProcess;
+    m_pid = info.dwProcessId;
+
+    StartupOutcome outcome;
+    std::vector<HWND> answered;
+    const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
+    while (GetTickCount64() < deadline) {
+        if ((outcome.exitStatus = WaitForExit(kPollMs)))
+            return outcome;
+        if ((outcome.dialog = FindMainDialog(m_pid)))
+            return outcome;
+        for (const HWND box : VisibleDialogsOf(m_pid)) {
+            if (!IsMessageBox(box) || std::ranges::count(answered, box))
+                continue;
+            outcome.boxes.push_back(ReadMessageBox(box));
+            PressMessageBoxButton(box, IDOK);
+            answered.push_back(box);
+        }
+    }
+    return outcome;
 }
 
 std::optional<DialogDriver> ConfiguratorTest::Launch() {
@@ -43,20 +115,59 @@ std::optional<DialogDriver> ConfiguratorTest::Launch() {
     return DialogDriver(outcome.dialog);
 }
 
-std::optional<DWORD> ConfiguratorTest::WaitForExit() {
-    return m_process.WaitForExit(kExitTimeoutMs);
+std::optional<DWORD> ConfiguratorTest::WaitForExit(DWORD timeoutMs) {
+    DWORD status = 0;
+    if (!m_process || WaitForSingleObject(m_process, timeoutMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(m_process, &status))
+        return std::nullopt;
+    return status;
 }
 
 bool ConfiguratorTest::PressAndWaitForExit(DialogDriver& dialog, int buttonId) {
-    if (!dialog.Click(buttonId)) {
-        ADD_FAILURE() << "button " << buttonId << " did not answer";
+    if (!dialog.PostClick(buttonId)) {
+        ADD_FAILURE() << "cannot press button " << buttonId;
         return false;
     }
-    const auto status = WaitForExit();
+    HWND box = nullptr;
+    std::optional<DWORD> status;
+    PollFor(
+        [&] {
+            status = WaitForExit(0);
+            box = status ? nullptr : FindMessageBox(m_pid, nullptr);
+            return status || box;
+        },
+        kExitTimeoutMs);
+    if (box) {
+        ADD_FAILURE() << "after button " << buttonId << " the program says \""
+                      << WideToUtf8(ReadMessageBox(box).text) << "\"";
+        PressMessageBoxButton(box, IDOK);
+        return false;
+    }
     if (status != kNormalExitStatus) {
         ADD_FAILURE() << "after button " << buttonId << " the program "
                       << (status ? "ended with " + std::to_string(*status) : "is still running");
         return false;
     }
     return true;
+}
+
+void ConfiguratorTest::AnswerSaveWarning(const DialogDriver& dialog) {
+    const auto box = dialog.AnswerMessageBox(IDOK, kExitTimeoutMs, true);
+    ASSERT_TRUE(box) << "no warning over the window that the settings were not saved";
+    const LanguageTexts texts(m_installation.LangDir());
+    EXPECT_EQ(box->text, texts.Text(L"EN", "SaveError"));
+}
+
+void ConfiguratorTest::KillProgram() {
+    if (m_process) {
+        if (!WaitForExit(0)) {
+            TerminateProcess(m_process, 0xDEAD);
+            WaitForSingleObject(m_process, 5000);
+        }
+        CloseHandle(m_process);
+    }
+    if (m_job)
+        CloseHandle(m_job);
+    m_process = m_job = nullptr;
+    m_pid = 0;
 }

@@ -1,17 +1,19 @@
 #pragma once
 // The fixture of every end-to-end test: a fresh installation and registry before each test,
-// and the program under test, which is terminated if a test leaves it running.
+// and the real Configurator.exe as a child process. Every wait is bounded; the child sits in a
+// job that ends it also when the driver itself is killed (a test run past its time limit), so
+// no test inherits a stray dialog from an earlier one.
 
-#include "ConfiguratorProcess.h"
 #include "DialogDriver.h"
+#include "ExpectedIni.h"
 #include "Installation.h"
-#include "StartupWatch.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A program that ran to its end normally, after OK, Cancel or Close.
 inline constexpr DWORD kNormalExitStatus = 0;
@@ -19,17 +21,31 @@ inline constexpr DWORD kNormalExitStatus = 0;
 inline constexpr char kFatalMessage[] =
     "Could not find valid The Kestrand 2 installation, please reinstall the game.";
 
+// How a start ended: the main dialog showed, or the process ended first.
+struct StartupOutcome {
+    HWND dialog = nullptr;             // the visible main dialog, when it appeared
+    std::optional<DWORD> exitStatus;   // when the process ended
+    std::vector<MessageBoxView> boxes; // message boxes seen (and answered with OK) on the way
+    std::string Describe() const;
+};
+
 class ConfiguratorTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override { m_process.Terminate(); }
+    void TearDown() override { KillProgram(); }
 
     const Installation& Paths() const { return m_installation; }
 
     void WriteUserIni(std::string_view bytes);
     std::optional<std::string> UserIniBytes() const;
+    // User.ini must hold exactly expected; a mismatch shows both texts.
+    void ExpectUserIni(const std::string& expected) const;
+    // What OK writes over a user file that held before when the window's choices are left as
+    // they started.
+    std::string ExpectedOkBytes(const IniModel& before) const;
 
-    // Starts the program and follows it until its main dialog shows or it ends.
+    // Starts the program and follows it until its main dialog shows or it ends; every message
+    // box on the way is recorded and answered with OK.
     StartupOutcome Start();
 
     // Starts the program and returns its main dialog; records a failure and gives nullopt
@@ -37,12 +53,22 @@ protected:
     std::optional<DialogDriver> Launch();
 
     // The exit status once the program has ended; nullopt when it is still running.
-    std::optional<DWORD> WaitForExit();
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs = 10000);
 
-    // Presses OK (or Cancel) and waits for the program to end normally; false otherwise.
+    // Presses the button and waits for the program to end normally; a message box instead
+    // (the save failed) is recorded as a failure and answered. False unless it ended normally.
     bool PressAndWaitForExit(DialogDriver& dialog, int buttonId);
+
+    // Waits for the failed-save warning over the dialog, checks its text and answers it;
+    // records a failure when it does not come.
+    void AnswerSaveWarning(const DialogDriver& dialog);
+
+    // Ends the program at once, as a crash or the task manager would.
+    void KillProgram();
 
 private:
     Installation m_installation;
-    ConfiguratorProcess m_process;
+    HANDLE m_job = nullptr;
+    HANDLE m_process = nullptr;
+    DWORD m_pid = 0;
 };

@@ -1,26 +1,16 @@
 #include "FaultSupport.h"
 
+#include "DialogDriver.h"
 #include "ExpectedIni.h"
 #include "Files.h"
 #include "SaveExpectations.h"
-#include "TopLevelWindows.h"
 #include "WideText.h"
 
 #include "config/ConfigFile.h"
 
-#include <gtest/gtest.h>
-#include <shlobj.h>
-
 namespace {
 
-constexpr DWORD kBoxTimeoutMs = 10000;
 constexpr DWORD kShellTimeoutMs = 10000;
-
-constexpr wchar_t kUserShellFolders[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-constexpr wchar_t kShellFolders[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr wchar_t kPersonal[] = L"Personal";
 
 IniModel ToIniModel(const ConfigSectionMap& sections) {
     IniModel model;
@@ -40,34 +30,6 @@ bool HasSameValues(const IniModel& model, const std::string& section, const std:
         return false;
     const auto entry = found->second.find(key);
     return entry != found->second.end() && entry->second == values;
-}
-
-std::optional<std::pair<DWORD, std::wstring>> ReadShellFolder(const wchar_t* key) {
-    HKEY open = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, &open) != ERROR_SUCCESS)
-        return std::nullopt;
-    wchar_t buffer[1024] = {};
-    DWORD size = sizeof buffer - sizeof(wchar_t);
-    DWORD type = 0;
-    const LONG result =
-        RegQueryValueExW(open, kPersonal, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(open);
-    if (result != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::make_pair(type, std::wstring(buffer));
-}
-
-void WriteShellFolder(const wchar_t* key, std::optional<std::wstring> value, DWORD type) {
-    HKEY open = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &open,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    if (value)
-        RegSetValueExW(open, kPersonal, 0, type, reinterpret_cast<const BYTE*>(value->c_str()),
-                       static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t)));
-    else
-        RegDeleteValueW(open, kPersonal);
-    RegCloseKey(open);
 }
 
 // Runs a script in the Unix shell beside Wine and waits for it; its exit status, or nothing
@@ -134,48 +96,6 @@ std::string ExpectedAfterOk(std::string_view original, const ProfileFiles& profi
         }
     }
     return EncodeConfigBytes(FormatConfigText(sections));
-}
-
-bool AnswerSaveWarning(DialogDriver& dialog, const std::wstring& langFolder) {
-    const HWND box =
-        PollFor([&] { return FindMessageBox(dialog.Pid(), dialog.Handle()); }, kBoxTimeoutMs);
-    if (!box) {
-        ADD_FAILURE() << "no warning that the settings were not saved";
-        return false;
-    }
-    {
-        const LanguageTexts texts(langFolder);
-        EXPECT_EQ(ReadMessageBox(box).text, texts.Text(L"EN", "SaveError"));
-    }
-    if (!PressMessageBoxButton(box, IDOK) ||
-        !PollFor([&] { return !IsWindow(box); }, kBoxTimeoutMs)) {
-        ADD_FAILURE() << "the warning did not close";
-        return false;
-    }
-    return true;
-}
-
-DocumentsOverride::DocumentsOverride(const std::wstring& folder)
-    : m_saved{{kUserShellFolders, std::nullopt}, {kShellFolders, std::nullopt}}, m_folder(folder) {
-    for (Saved& saved : m_saved) {
-        if (const auto value = ReadShellFolder(saved.key)) {
-            saved.type = value->first;
-            saved.value = value->second;
-        }
-        WriteShellFolder(saved.key, folder, REG_SZ);
-    }
-}
-
-DocumentsOverride::~DocumentsOverride() {
-    for (const Saved& saved : m_saved)
-        WriteShellFolder(saved.key, saved.value, saved.type);
-}
-
-bool DocumentsOverride::Active() const {
-    wchar_t path[MAX_PATH] = {};
-    return SUCCEEDED(
-               SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)) &&
-           m_folder == path;
 }
 
 TinyDisk::TinyDisk(size_t bytes)

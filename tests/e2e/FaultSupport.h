@@ -1,14 +1,10 @@
 #pragma once
 // What the fault tests of the real program need beyond the common driver: the user file that
-// OK must leave after reading a damaged one, the failed-save warning, the documents folder
-// moved elsewhere for one test, and a tiny full disk (Wine only: mounted by a Unix shell).
+// OK must leave after reading a damaged one, deep folders, and a tiny full disk (Wine only:
+// mounted by a Unix shell).
 
-#include "DialogDriver.h"
 #include "GameData.h"
 
-#include <windows.h>
-
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,34 +15,8 @@ bool TakenWhole(std::string_view bytes);
 // choices were left as they started: what the reader took from it, plus what OK writes.
 std::string ExpectedAfterOk(std::string_view original, const ProfileFiles& profiles);
 
-// The program's failed-save warning over dialog: checks its text, answers it and waits for it
-// to close. Records a failure and returns false when it does not come.
-bool AnswerSaveWarning(DialogDriver& dialog, const std::wstring& langFolder);
-
 // The folder and its missing parents, for paths of any length (through the \\?\ form).
 bool CreateLongFolders(const std::wstring& path);
-
-// Points the player's documents folder (the shell's "Personal" folder) somewhere else for as
-// long as the object lives.
-class DocumentsOverride {
-public:
-    explicit DocumentsOverride(const std::wstring& folder);
-    ~DocumentsOverride();
-    DocumentsOverride(const DocumentsOverride&) = delete;
-    DocumentsOverride& operator=(const DocumentsOverride&) = delete;
-
-    // True when the shell now reports folder as the documents folder.
-    bool Active() const;
-
-private:
-    struct Saved {
-        const wchar_t* key;
-        std::optional<std::wstring> value;
-        DWORD type = REG_SZ;
-    };
-    Saved m_saved[2];
-    std::wstring m_folder;
-};
 
 // A tmpfs of a few pages, mounted through a Unix shell that Wine starts for us; unmounted
 // again when the object goes. Mounting needs Wine and root; Failure() says why it failed.

@@ -3,8 +3,7 @@
 
 #include "ControlIds.h"
 #include "Files.h"
-#include "InputEditorFixture.h"
-#include "TopLevelWindows.h"
+#include "InputEditorDriver.h"
 #include "WideText.h"
 #include "resource.h"
 
@@ -56,12 +55,19 @@ protected:
         return shown;
     }
 
-    // Double-clicks the keyboard field and holds the key until a message box shows.
-    bool CaptureKeyToBox(int editId, WORD scanCode) {
+    bool MessageBoxShown() { return FindMessageBox(Editor().Pid(), nullptr) != nullptr; }
+
+    // Double-clicks the keyboard field and holds the key until a message box shows; answers
+    // it with buttonId and checks that it is the warning of textKey.
+    void CaptureKeyToBox(int editId, WORD scanCode, bool extended, int buttonId,
+                         const std::string& textKey) {
         Editor().DoubleClickField(EditorPage::Keyboard, editId);
-        return Editor().HoldKey(
-            KeyboardField(editId), scanCode, false,
-            [&] { return Editor().WaitForMessageBox(0) != nullptr; }, kWaitMs);
+        EXPECT_TRUE(Editor().HoldKey(
+            KeyboardField(editId), scanCode, extended, [&] { return MessageBoxShown(); }, kWaitMs));
+        const auto box = Editor().AnswerMessageBox(buttonId, kWaitMs);
+        ASSERT_TRUE(box) << "no message box";
+        EXPECT_EQ(box->caption, EditorText("Warning"));
+        EXPECT_EQ(box->text, EditorText(textKey));
     }
 
     // Presses the mouse button at a screen point while the field captures.
@@ -75,105 +81,83 @@ protected:
                           << "\" instead of \"" << WideToUtf8(expected) << "\"";
         return shown;
     }
-
-    void ExpectBox(const std::optional<MessageBoxView>& box, const std::string& textKey) {
-        ASSERT_TRUE(box) << "no message box";
-        EXPECT_EQ(box->caption, EditorText("Warning"));
-        EXPECT_EQ(box->text, EditorText(textKey));
-    }
 };
 
-// A key pressed after the double click replaces the binding; OK writes it.
-TEST_F(InputCaptureTest, AKeyIsCapturedAndSaved) {
+// A key pressed after the double click replaces the binding. A key bound to another action of
+// the page asks first: No keeps both, Yes moves it. OK while a field captures only ends the
+// capture (the field loses the focus, the click is swallowed); the next one closes the editor
+// and writes what the fields show.
+TEST_F(InputCaptureTest, AKeyIsCapturedMovedAndSaved) {
     ASSERT_TRUE(OpenEditor(kQwerty));
     ASSERT_EQ(FieldText(IDC_EDIT_BLOCK), EditorText("IK_E"));
     EXPECT_TRUE(CaptureKey(IDC_EDIT_BLOCK, kG, false, EditorText("IK_G")));
+
+    CaptureKeyToBox(IDC_EDIT_BLOCK, kR, false, IDNO, "AlreadyBound");
+    EXPECT_EQ(FieldText(IDC_EDIT_BLOCK), EditorText("IK_G"));
+    EXPECT_EQ(FieldText(IDC_EDIT_USEITEM), EditorText("IK_R"));
+    CaptureKeyToBox(IDC_EDIT_BLOCK, kR, false, IDYES, "AlreadyBound");
+    EXPECT_EQ(FieldText(IDC_EDIT_BLOCK), EditorText("IK_R"));
+    EXPECT_EQ(FieldText(IDC_EDIT_USEITEM), L"");
+
+    Editor().DoubleClickField(EditorPage::Keyboard, IDC_EDIT_BLOCK);
+    ASSERT_TRUE(
+        PollFor([&] { return Editor().FocusWindow() == KeyboardField(IDC_EDIT_BLOCK); }, kWaitMs));
+    ASSERT_TRUE(Editor().ClickButton(IDOK));
+    ASSERT_TRUE(PollFor([&] { return Editor().FocusWindow() == Editor().Item(IDOK); }, kWaitMs));
+    // A sent message is handled only once the click has been.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(Editor().Handle(), WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &ignored);
+    EXPECT_TRUE(Editor().IsOpen());
+    EXPECT_EQ(FieldText(IDC_EDIT_BLOCK), EditorText("IK_R"));
+
     ASSERT_TRUE(CloseEditor(IDOK));
     const auto section = UserSection("InputQWERTY");
     ASSERT_TRUE(section);
-    EXPECT_EQ(section->count("IK_G") ? section->at("IK_G") : std::vector<std::string>{},
+    EXPECT_EQ(section->count("IK_R") ? section->at("IK_R") : std::vector<std::string>{},
               std::vector<std::string>{Written("GI_Block")});
-    EXPECT_EQ(section->count("IK_E"), 0u);
+    EXPECT_EQ(section->count("IK_E") + section->count("IK_G"), 0u);
     FinishProgram();
 }
 
-// The layout's mapping in "DIMapping" names the key a scan code gives; without a section for
-// the layout the built-in US layout does.
-TEST_F(InputCaptureTest, TheLayoutNamesTheCapturedKey) {
-    ASSERT_TRUE(WriteFileBytes(Paths().ConfigDir() + L"\\DIMapping.ini",
-                               "\xEF\xBB\xBF[InputAZERTY]\r\nDIK_T=IK_Y\r\n"));
-    ASSERT_TRUE(OpenEditor(kAzerty));
-    EXPECT_TRUE(CaptureKey(IDC_EDIT_BLOCK, kT, false, EditorText("IK_Y")));
-    ASSERT_TRUE(CloseEditor(IDCANCEL));
-    ASSERT_TRUE(MainDialog().Choose(ids::kKeyboardList, kQwerty));
-    ASSERT_TRUE(ReopenEditor());
-    EXPECT_TRUE(CaptureKey(IDC_EDIT_BLOCK, kT, false, EditorText("IK_T")));
-    ASSERT_TRUE(CloseEditor(IDCANCEL));
-    FinishProgram();
-}
-
-// The keys of I, J, C and M carry fixed bindings: a warning, and the binding stays.
-TEST_F(InputCaptureTest, ReservedKeysAreRefused) {
-    struct Case {
-        int layout;
-        WORD scanCode;
-        const char* name;
-    };
-    const Case cases[] = {
-        {kQwerty, kI, "I"},
-        {kQwerty, kJ, "J"},
-        {kQwerty, kC, "C"},
-        {kQwerty, kM, "M"},
-        {kAzerty, kAzertyM, "M on AZERTY"},
-    };
+// The keys of I, J, C and M carry fixed bindings: a warning, and the binding stays. Escape,
+// Delete and the keypad are never taken: the capture goes on until a key that is, and Escape
+// does not close the editor either.
+TEST_F(InputCaptureTest, RefusedAndIgnoredKeys) {
     ASSERT_TRUE(OpenEditor(kQwerty));
-    int layout = kQwerty;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        if (c.layout != layout) {
-            ASSERT_TRUE(CloseEditor(IDCANCEL));
-            ASSERT_TRUE(MainDialog().Choose(ids::kKeyboardList, c.layout));
-            ASSERT_TRUE(ReopenEditor());
-            layout = c.layout;
-        }
-        EXPECT_TRUE(CaptureKeyToBox(IDC_EDIT_BLOCK, c.scanCode));
-        ExpectBox(AnswerMessageBox(IDOK), "InvalidKey");
+    for (const auto& [scanCode, name] :
+         {std::pair{kI, "I"}, std::pair{kJ, "J"}, std::pair{kC, "C"}, std::pair{kM, "M"}}) {
+        SCOPED_TRACE(name);
+        CaptureKeyToBox(IDC_EDIT_BLOCK, scanCode, false, IDOK, "InvalidKey");
         EXPECT_EQ(FieldText(IDC_EDIT_BLOCK), EditorText("IK_E"));
     }
-    ASSERT_TRUE(CloseEditor(IDCANCEL));
-    FinishProgram();
-}
 
-// Escape, Delete and the keypad are never taken: the capture goes on until a key that is.
-// Escape does not close the editor either.
-TEST_F(InputCaptureTest, SomeKeysAreNeverCaptured) {
-    struct Case {
-        WORD scanCode;
-        bool extended;
-        const char* name;
-    };
-    const Case cases[] = {
-        {kEscape, false, "Escape"}, {kDelete, true, "Delete"}, {kNumPad5, false, "NumPad 5"}};
-    ASSERT_TRUE(OpenEditor(kQwerty));
     Editor().DoubleClickField(EditorPage::Keyboard, IDC_EDIT_BLOCK);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [scanCode, extended, name] :
+         {std::tuple{kEscape, false, "Escape"}, std::tuple{kDelete, true, "Delete"},
+          std::tuple{kNumPad5, false, "NumPad 5"}}) {
+        SCOPED_TRACE(name);
         Editor().HoldKey(
-            KeyboardField(IDC_EDIT_BLOCK), c.scanCode, c.extended, [] { return false; },
+            KeyboardField(IDC_EDIT_BLOCK), scanCode, extended, [] { return false; },
             kIgnoredHoldMs);
         EXPECT_EQ(FieldText(IDC_EDIT_BLOCK), EditorText("IK_E"));
-        EXPECT_EQ(Editor().WaitForMessageBox(0), nullptr);
+        EXPECT_FALSE(MessageBoxShown());
         EXPECT_TRUE(Editor().IsOpen());
     }
     EXPECT_TRUE(Editor().HoldKey(
         KeyboardField(IDC_EDIT_BLOCK), kG, false,
         [&] { return FieldText(IDC_EDIT_BLOCK) == EditorText("IK_G"); }, kWaitMs));
+
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
+    ASSERT_TRUE(ReopenEditor(kAzerty));
+    CaptureKeyToBox(IDC_EDIT_BLOCK, kAzertyM, false, IDOK, "InvalidKey");
+    EXPECT_EQ(FieldText(IDC_EDIT_BLOCK), EditorText("IK_E"));
     ASSERT_TRUE(CloseEditor(IDCANCEL));
     FinishProgram();
 }
 
-// The left button counts only inside the field; the others anywhere.
-TEST_F(InputCaptureTest, MouseButtonsAreCaptured) {
+// The left button counts only inside the field; the others anywhere. Both Alt keys give
+// "IK_Alt" (the second asks to replace the first); the Shift keys differ.
+TEST_F(InputCaptureTest, MouseButtonsAndModifierKeys) {
     WriteUserIni(kOnlyBlock);
     ASSERT_TRUE(OpenEditor(kQwerty));
     ASSERT_EQ(FieldText(IDC_EDIT_ATTACKFAST), L"");
@@ -186,77 +170,34 @@ TEST_F(InputCaptureTest, MouseButtonsAreCaptured) {
     EXPECT_EQ(FieldText(IDC_EDIT_ATTACKFAST), L"");
     EXPECT_TRUE(Click(IDC_EDIT_ATTACKFAST, CentreOf(KeyboardField(IDC_EDIT_ATTACKFAST)),
                       MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, EditorText("IK_LeftMouse")));
-
     Editor().DoubleClickField(EditorPage::Keyboard, IDC_EDIT_ATTACKSTRONG);
     EXPECT_TRUE(Click(IDC_EDIT_ATTACKSTRONG, label, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP,
                       EditorText("IK_RightMouse")));
-
     Editor().DoubleClickField(EditorPage::Keyboard, IDC_EDIT_LOCKTARGET);
     EXPECT_TRUE(Click(IDC_EDIT_LOCKTARGET, CentreOf(KeyboardField(IDC_EDIT_LOCKTARGET)),
                       MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, EditorText("IK_MiddleMouse")));
-    ASSERT_TRUE(CloseEditor(IDCANCEL));
-    FinishProgram();
-}
 
-// Both Alt keys give "IK_Alt" (the second asks to replace the first); the Shift keys differ.
-TEST_F(InputCaptureTest, BothAltKeysGiveAltAndTheShiftKeysDiffer) {
-    WriteUserIni(kOnlyBlock);
-    ASSERT_TRUE(OpenEditor(kQwerty));
     EXPECT_TRUE(CaptureKey(IDC_EDIT_ATTACKFAST, kLeftAlt, false, EditorText("IK_Alt")));
-
-    Editor().DoubleClickField(EditorPage::Keyboard, IDC_EDIT_ATTACKSTRONG);
-    EXPECT_TRUE(Editor().HoldKey(
-        KeyboardField(IDC_EDIT_ATTACKSTRONG), kRightAlt, true,
-        [&] { return Editor().WaitForMessageBox(0) != nullptr; }, kWaitMs));
-    ExpectBox(AnswerMessageBox(IDYES), "AlreadyBound");
+    CaptureKeyToBox(IDC_EDIT_ATTACKSTRONG, kRightAlt, true, IDYES, "AlreadyBound");
     EXPECT_EQ(FieldText(IDC_EDIT_ATTACKSTRONG), EditorText("IK_Alt"));
     EXPECT_EQ(FieldText(IDC_EDIT_ATTACKFAST), L"");
-
     EXPECT_TRUE(CaptureKey(IDC_EDIT_WALKFLAG, kLeftShift, false, EditorText("IK_LShift")));
     EXPECT_TRUE(CaptureKey(IDC_EDIT_WALKSWITCH, kRightShift, false, EditorText("IK_RShift")));
-    EXPECT_EQ(Editor().WaitForMessageBox(0), nullptr);
+    EXPECT_FALSE(MessageBoxShown());
     ASSERT_TRUE(CloseEditor(IDCANCEL));
     FinishProgram();
 }
 
-// A key bound to another action of the page: No keeps both, Yes moves it.
-TEST_F(InputCaptureTest, AKeyBoundElsewhereMovesOnlyWithYes) {
-    ASSERT_TRUE(OpenEditor(kQwerty));
-    EXPECT_TRUE(CaptureKeyToBox(IDC_EDIT_BLOCK, kR));
-    ExpectBox(AnswerMessageBox(IDNO), "AlreadyBound");
-    EXPECT_EQ(FieldText(IDC_EDIT_BLOCK), EditorText("IK_E"));
-    EXPECT_EQ(FieldText(IDC_EDIT_USEITEM), EditorText("IK_R"));
-
-    EXPECT_TRUE(CaptureKeyToBox(IDC_EDIT_BLOCK, kR));
-    ExpectBox(AnswerMessageBox(IDYES), "AlreadyBound");
-    EXPECT_EQ(FieldText(IDC_EDIT_BLOCK), EditorText("IK_R"));
-    EXPECT_EQ(FieldText(IDC_EDIT_USEITEM), L"");
-
-    ASSERT_TRUE(CloseEditor(IDOK));
-    const auto section = UserSection("InputQWERTY");
-    ASSERT_TRUE(section);
-    EXPECT_EQ(section->at("IK_R"), std::vector<std::string>{Written("GI_Block")});
-    EXPECT_EQ(section->count("IK_E"), 0u);
-    FinishProgram();
-}
-
-// OK while a field captures ends the capture (the field loses the focus) but the click itself
-// is swallowed; the next click closes the editor.
-TEST_F(InputCaptureTest, OkDuringACaptureOnlyEndsIt) {
-    ASSERT_TRUE(OpenEditor(kQwerty));
-    Editor().DoubleClickField(EditorPage::Keyboard, IDC_EDIT_BLOCK);
-    const HWND ok = GetDlgItem(Editor().Handle(), IDOK);
-    ASSERT_TRUE(
-        PollFor([&] { return Editor().FocusWindow() == KeyboardField(IDC_EDIT_BLOCK); }, kWaitMs));
-    ASSERT_TRUE(Editor().ClickButton(IDOK));
-    ASSERT_TRUE(PollFor([&] { return Editor().FocusWindow() == ok; }, kWaitMs));
-    // A sent message is handled only once the click has been.
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(Editor().Handle(), WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &ignored);
-    EXPECT_TRUE(Editor().IsOpen());
-    EXPECT_EQ(FieldText(IDC_EDIT_BLOCK), EditorText("IK_E"));
-
-    ASSERT_TRUE(CloseEditor(IDOK));
-    EXPECT_TRUE(UserSection("InputQWERTY"));
+// The layout's mapping in "DIMapping" names the key a scan code gives; without a section for
+// the layout the built-in US layout does.
+TEST_F(InputCaptureTest, TheLayoutNamesTheCapturedKey) {
+    ASSERT_TRUE(WriteFileBytes(Paths().ConfigDir() + L"\\DIMapping.ini",
+                               "\xEF\xBB\xBF[InputAZERTY]\r\nDIK_T=IK_Y\r\n"));
+    ASSERT_TRUE(OpenEditor(kAzerty));
+    EXPECT_TRUE(CaptureKey(IDC_EDIT_BLOCK, kT, false, EditorText("IK_Y")));
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
+    ASSERT_TRUE(ReopenEditor(kQwerty));
+    EXPECT_TRUE(CaptureKey(IDC_EDIT_BLOCK, kT, false, EditorText("IK_T")));
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
     FinishProgram();
 }

@@ -1,9 +1,9 @@
 #include "InputEditorDriver.h"
 
 #include "ControlIds.h"
-#include "TopLevelWindows.h"
-
-#include <gtest/gtest.h>
+#include "Files.h"
+#include "WideText.h"
+#include "config/ConfigFile.h"
 
 #include <commctrl.h>
 
@@ -11,19 +11,10 @@
 
 namespace {
 
-constexpr DWORD kOpenTimeoutMs = 10000;
-constexpr DWORD kSendTimeoutMs = 10000;
 constexpr int kTabControlId = 1080;
 // Longer than the editor's slowest poll of a held key (a 10 ms timer, or the next message).
 constexpr DWORD kMinimumHoldMs = 40;
-constexpr DWORD kNudgeMs = 10;
 constexpr DWORD kPointerTravelMs = 30;
-
-bool IsDialogClass(HWND window) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    return std::wstring(name) == L"#32770";
-}
 
 HWND FindEditor(DWORD pid, HWND owner) {
     for (const HWND window : VisibleDialogsOf(pid)) {
@@ -36,17 +27,12 @@ HWND FindEditor(DWORD pid, HWND owner) {
 std::vector<HWND> ChildDialogs(HWND parent) {
     std::vector<HWND> found;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsDialogClass(child))
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        if (std::wstring(name) == L"#32770")
             found.push_back(child);
     }
     return found;
-}
-
-LRESULT SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result))
-        return -1;
-    return static_cast<LRESULT>(result);
 }
 
 void SendKey(WORD scanCode, bool extended, bool down) {
@@ -68,13 +54,13 @@ void SendMouse(DWORD flags, POINT at) {
     SendInput(1, &input, sizeof(input));
 }
 
-// Nudges field every few milliseconds until done() or timeoutMs, but at least minimumMs.
-bool NudgeUntil(const InputEditorDriver& driver, HWND field, const std::function<bool()>& done,
-                DWORD minimumMs, DWORD timeoutMs) {
+// Posts field a message every few milliseconds (the field looks at the devices on every
+// message) until done() or timeoutMs, but at least minimumMs.
+bool NudgeUntil(HWND field, const std::function<bool()>& done, DWORD minimumMs, DWORD timeoutMs) {
     const ULONGLONG start = GetTickCount64();
     for (;;) {
-        driver.NudgeField(field);
-        Sleep(kNudgeMs);
+        PostMessageW(field, WM_NULL, 0, 0);
+        Sleep(kPollMs);
         const ULONGLONG elapsed = GetTickCount64() - start;
         if (elapsed >= minimumMs && (done() || elapsed >= timeoutMs))
             return done();
@@ -89,7 +75,7 @@ POINT CentreOf(HWND window) {
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-InputEditorDriver::InputEditorDriver(HWND editor) : m_editor(editor) {
+InputEditorDriver::InputEditorDriver(HWND editor) : DialogDriver(editor) {
     // The shown page is the page of the selected tab.
     const std::vector<HWND> pages = ChildDialogs(editor);
     if (pages.size() != 2)
@@ -108,8 +94,7 @@ std::optional<InputEditorDriver> InputEditorDriver::Open(DialogDriver& mainDialo
         return std::nullopt;
     }
     const DWORD pid = mainDialog.Pid();
-    const HWND editor =
-        PollFor([&] { return FindEditor(pid, mainDialog.Handle()); }, kOpenTimeoutMs);
+    const HWND editor = PollFor([&] { return FindEditor(pid, mainDialog.Handle()); }, kWaitMs);
     if (!editor) {
         ADD_FAILURE() << "the input editor did not open";
         return std::nullopt;
@@ -122,33 +107,15 @@ std::optional<InputEditorDriver> InputEditorDriver::Open(DialogDriver& mainDialo
     return driver;
 }
 
-std::wstring InputEditorDriver::Caption() const {
-    return WindowText(m_editor);
-}
-
-std::wstring InputEditorDriver::Text(int id) const {
-    return WindowText(GetDlgItem(m_editor, id));
-}
-
-RECT InputEditorDriver::WindowRect() const {
-    RECT rect{};
-    GetWindowRect(m_editor, &rect);
-    return rect;
-}
-
 int InputEditorDriver::TabCount() const {
-    return static_cast<int>(
-        SendBounded(GetDlgItem(m_editor, kTabControlId), TCM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(Send(Item(kTabControlId), TCM_GETITEMCOUNT, 0, 0, nullptr));
 }
 
 std::wstring InputEditorDriver::TabCaption(int index) const {
     // TCM_GETITEMW carries pointers, which do not cross processes: read the caption through
     // a buffer in the program's own memory.
-    const HWND tabs = GetDlgItem(m_editor, kTabControlId);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(tabs, &pid);
     const HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid());
     if (!process)
         return L"<no process>";
     constexpr size_t kChars = 128;
@@ -163,7 +130,8 @@ std::wstring InputEditorDriver::TabCaption(int index) const {
         item.cchTextMax = kChars;
         wchar_t text[kChars] = {};
         if (WriteProcessMemory(process, remote, &item, sizeof(item), nullptr) &&
-            SendBounded(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(remote)) &&
+            Send(Item(kTabControlId), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(remote),
+                 nullptr) > 0 &&
             ReadProcessMemory(process, remote + sizeof(TCITEMW), text, sizeof(text), nullptr)) {
             text[kChars - 1] = L'\0';
             caption = text;
@@ -175,11 +143,11 @@ std::wstring InputEditorDriver::TabCaption(int index) const {
 }
 
 int InputEditorDriver::SelectedTab() const {
-    return static_cast<int>(SendBounded(GetDlgItem(m_editor, kTabControlId), TCM_GETCURSEL, 0, 0));
+    return static_cast<int>(Send(Item(kTabControlId), TCM_GETCURSEL, 0, 0, nullptr));
 }
 
 bool InputEditorDriver::SelectTab(int index) {
-    SendBounded(GetDlgItem(m_editor, kTabControlId), TCM_SETCURFOCUS, index, 0);
+    Send(Item(kTabControlId), TCM_SETCURFOCUS, index, 0, nullptr);
     return SelectedTab() == index;
 }
 
@@ -187,24 +155,8 @@ HWND InputEditorDriver::Page(EditorPage page) const {
     return page == EditorPage::Keyboard ? m_keyboardPage : m_gamepadPage;
 }
 
-HWND InputEditorDriver::Field(EditorPage page, int editId) const {
-    return GetDlgItem(Page(page), editId);
-}
-
 std::wstring InputEditorDriver::PageText(EditorPage page, int id) const {
     return WindowText(GetDlgItem(Page(page), id));
-}
-
-bool InputEditorDriver::IsShown(EditorPage page) const {
-    return IsWindowVisible(Page(page)) != FALSE;
-}
-
-bool InputEditorDriver::IsEnabled(EditorPage page) const {
-    return IsWindowEnabled(Page(page)) != FALSE;
-}
-
-bool InputEditorDriver::IsFieldEnabled(EditorPage page, int editId) const {
-    return IsWindowEnabled(Field(page, editId)) != FALSE;
 }
 
 bool InputEditorDriver::DoubleClickField(EditorPage page, int editId) {
@@ -218,16 +170,12 @@ bool InputEditorDriver::DoubleClickField(EditorPage page, int editId) {
            PostMessageW(field, WM_LBUTTONUP, 0, at);
 }
 
-void InputEditorDriver::NudgeField(HWND field) const {
-    PostMessageW(field, WM_NULL, 0, 0);
-}
-
 bool InputEditorDriver::HoldKey(HWND field, WORD scanCode, bool extended,
                                 const std::function<bool()>& done, DWORD timeoutMs) {
     SendKey(scanCode, extended, true);
-    const bool result = NudgeUntil(*this, field, done, kMinimumHoldMs, timeoutMs);
+    const bool result = NudgeUntil(field, done, kMinimumHoldMs, timeoutMs);
     SendKey(scanCode, extended, false);
-    NudgeField(field);
+    PostMessageW(field, WM_NULL, 0, 0);
     return result;
 }
 
@@ -235,28 +183,23 @@ bool InputEditorDriver::HoldButton(HWND field, POINT at, DWORD downFlag, DWORD u
                                    const std::function<bool()>& done, DWORD timeoutMs) {
     SendMouse(MOUSEEVENTF_MOVE, at);
     NudgeUntil(
-        *this, field, [] { return false; }, kMinimumHoldMs, kMinimumHoldMs);
+        field, [] { return false; }, kMinimumHoldMs, kMinimumHoldMs);
     SendMouse(downFlag, at);
-    const bool result = NudgeUntil(*this, field, done, kMinimumHoldMs, timeoutMs);
+    const bool result = NudgeUntil(field, done, kMinimumHoldMs, timeoutMs);
     SendMouse(upFlag, at);
-    NudgeField(field);
+    PostMessageW(field, WM_NULL, 0, 0);
     return result;
 }
 
 bool InputEditorDriver::ClickButton(int id) {
-    const HWND button = GetDlgItem(m_editor, id);
+    const HWND button = Item(id);
     if (!button)
         return false;
     // A pointer takes longer than the editor's 10 ms block to reach a button.
     Sleep(kPointerTravelMs);
-    SendBounded(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button),
-                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    Send(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE),
+         nullptr);
     return PostMessageW(button, BM_CLICK, 0, 0) != FALSE;
-}
-
-bool InputEditorDriver::PostClick(int id) {
-    const HWND button = GetDlgItem(m_editor, id);
-    return button && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 bool InputEditorDriver::PostPageClick(EditorPage page, int id) {
@@ -264,32 +207,58 @@ bool InputEditorDriver::PostPageClick(EditorPage page, int id) {
     return button && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-HWND InputEditorDriver::WaitForMessageBox(DWORD timeoutMs) const {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(m_editor, &pid);
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (const HWND box = FindMessageBox(pid, nullptr))
-            return box;
-        if (GetTickCount64() >= deadline)
-            return nullptr;
-        Sleep(kNudgeMs);
-    }
+HWND InputEditorDriver::FocusWindow() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    const DWORD thread = GetWindowThreadProcessId(Handle(), nullptr);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
-bool InputEditorDriver::WaitClosed(DWORD timeoutMs) const {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (IsWindow(m_editor)) {
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(kNudgeMs);
+bool InputEditorTest::OpenEditor(int layout) {
+    m_main = Launch();
+    return m_main && ReopenEditor(layout);
+}
+
+bool InputEditorTest::ReopenEditor(int layout) {
+    if (!m_main->Choose(ids::kKeyboardList, layout)) {
+        ADD_FAILURE() << "cannot choose keyboard entry " << layout;
+        return false;
+    }
+    m_editor = InputEditorDriver::Open(*m_main);
+    return m_editor.has_value();
+}
+
+bool InputEditorTest::CloseEditor(int buttonId) {
+    if (!m_editor->ClickButton(buttonId) || !m_editor->WaitClosed(kWaitMs)) {
+        ADD_FAILURE() << "the editor did not close with button " << buttonId;
+        return false;
     }
     return true;
 }
 
-HWND InputEditorDriver::FocusWindow() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    const DWORD thread = GetWindowThreadProcessId(m_editor, nullptr);
-    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+void InputEditorTest::FinishProgram() {
+    PressAndWaitForExit(*m_main, ids::kCancel);
+}
+
+std::wstring InputEditorTest::EditorText(const std::string& key) const {
+    ConfigFile file(u"EN", ToU16(Paths().LangDir() + L"\\EN.ini"));
+    std::u16string text = Utf8ToUtf16(key);
+    if (const ConfigSection* section = file.FindSection(u"InputEditor", false))
+        section->GetValue(Utf8ToUtf16(key), text);
+    return ToWide(text);
+}
+
+std::optional<IniSection> InputEditorTest::UserSection(const std::string& name) const {
+    if (!FileExists(Paths().UserIni()))
+        return std::nullopt;
+    ConfigFile file(u"User", ToU16(Paths().UserIni()));
+    const ConfigSection* section = file.FindSection(Utf8ToUtf16(name), false);
+    if (!section)
+        return std::nullopt;
+    IniSection result;
+    for (const auto& [key, values] : *section) {
+        for (const auto& value : values)
+            result[Utf16ToUtf8(key)].push_back(Utf16ToUtf8(value));
+    }
+    return result;
 }

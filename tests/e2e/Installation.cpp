@@ -43,25 +43,30 @@ bool SetShellFolder(const wchar_t* keyPath, DWORD type, const std::wstring& fold
     return ok;
 }
 
-void UsePrivateDocuments() {
-    CreateFolders(kPrivateDocuments);
-    SetShellFolder(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                   REG_EXPAND_SZ, kPrivateDocuments);
-    SetShellFolder(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", REG_SZ,
-                   kPrivateDocuments);
+std::wstring ShellDocumentsFolder() {
+    wchar_t path[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))
+               ? path
+               : L"";
 }
 
 } // namespace
 
+bool SetDocumentsFolder(const std::wstring& folder) {
+    SetShellFolder(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                   REG_EXPAND_SZ, folder);
+    SetShellFolder(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", REG_SZ,
+                   folder);
+    return ShellDocumentsFolder() == folder;
+}
+
 Installation TestInstallation() {
-    UsePrivateDocuments();
+    CreateFolders(kPrivateDocuments);
+    SetDocumentsFolder(kPrivateDocuments);
     Installation installation;
     installation.root = L"C:\\kestrand-e2e";
     installation.installDir = installation.root + L"\\install";
-    wchar_t documents[MAX_PATH] = {};
-    if (SUCCEEDED(
-            SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
-        installation.documents = documents;
+    installation.documents = ShellDocumentsFolder();
     return installation;
 }
 

@@ -23,6 +23,10 @@ struct Installation {
 // machine share; the tests must not meet other runs' files there.
 Installation TestInstallation();
 
+// Points the player's documents folder (the shell's "Personal" folder) at folder until the
+// next test's installation; true when the shell then reports it.
+bool SetDocumentsFolder(const std::wstring& folder);
+
 // Deletes the game's key in both hives and both registry views; copies the sample into a
 // fresh installation folder; leaves the player's configuration folder empty; registers the
 // installation in the machine key's 32-bit view, where the game's installer puts it, with

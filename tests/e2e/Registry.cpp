@@ -1,7 +1,5 @@
 #include "Registry.h"
 
-#include "WideText.h"
-
 #include <vector>
 
 namespace {
@@ -61,12 +59,7 @@ bool DeleteGameKey(const GameKey& key) {
         if (parent.Get())
             RegDeleteTreeW(parent.Get(), kLeafName);
     }
-    return !GameKeyExists(key);
-}
-
-bool GameKeyExists(const GameKey& key) {
-    const OpenKey open(key, kGameKeyPath, KEY_READ, false);
-    return open.Get() != nullptr;
+    return !SnapshotGameKey(key);
 }
 
 bool SetGameValue(const GameKey& key, const std::wstring& name, const RegistryValue& value) {
@@ -117,20 +110,4 @@ std::optional<std::map<std::wstring, RegistryValue>> SnapshotGameKey(const GameK
         values[name] = ReadGameValue(key, name).value_or(RegistryValue{});
     }
     return values;
-}
-
-std::string Describe(const std::optional<RegistryValue>& value) {
-    if (!value)
-        return "<missing>";
-    std::string text = "type " + std::to_string(value->type) + ", " +
-                       std::to_string(value->bytes.size()) + " bytes";
-    if (value->type == REG_SZ && value->bytes.size() % 2 == 0) {
-        std::wstring wide;
-        for (size_t i = 0; i + 1 < value->bytes.size(); i += 2)
-            wide.push_back(
-                static_cast<wchar_t>(static_cast<unsigned char>(value->bytes[i]) |
-                                     (static_cast<unsigned char>(value->bytes[i + 1]) << 8)));
-        text += ", \"" + WideToUtf8(wide.c_str()) + "\"";
-    }
-    return text;
 }

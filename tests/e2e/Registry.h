@@ -34,7 +34,6 @@ RegistryValue StringValue(std::wstring_view text);
 
 // Removes the key with all its values and sub-keys; true when it is gone.
 bool DeleteGameKey(const GameKey& key);
-bool GameKeyExists(const GameKey& key);
 
 // Creates the key when needed and sets the value.
 bool SetGameValue(const GameKey& key, const std::wstring& name, const RegistryValue& value);
@@ -46,6 +45,3 @@ std::optional<RegistryValue> ReadGameValue(const GameKey& key, const std::wstrin
 
 // Every value of the key; nullopt when the key is missing.
 std::optional<std::map<std::wstring, RegistryValue>> SnapshotGameKey(const GameKey& key);
-
-// Readable form of a value for failure messages.
-std::string Describe(const std::optional<RegistryValue>& value);

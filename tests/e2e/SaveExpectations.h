@@ -1,11 +1,28 @@
 #pragma once
-// The choices the main dialog starts with, worked out from a user file by the rules the
-// program follows, and the user file that OK must write for a set of choices.
+// What the main dialog lists for the display and starts with for a user file, worked out by
+// the rules the program follows and the system calls it uses, and the user file that OK must
+// write for a set of choices.
 
 #include "ExpectedIni.h"
 #include "GameData.h"
-#include "MainDialogExpectations.h"
 #include "RenderingExpectations.h"
+
+#include <string>
+#include <vector>
+
+struct DisplayMode {
+    int width = 0;
+    int height = 0;
+    std::wstring Text() const; // "1280 x 1024"
+};
+
+// One entry per distinct size, in the system's enumeration order.
+std::vector<DisplayMode> ListedDisplayModes();
+
+// The entry that the stored Viewport "Width" and "Height" of userFile select: the stored size
+// when both are present and within 640..7680 x 480..4800, else the desktop; entry 0 when no
+// listed mode has that size.
+int ExpectedResolutionIndex(const std::vector<DisplayMode>& listed, const IniModel& userFile);
 
 struct DialogChoices {
     int level = 0;       // preset level 0 LOW to 3 ULTRA
