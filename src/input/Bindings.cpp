@@ -90,7 +90,7 @@ void LoadBindings(BindingPage& keyboard, BindingPage& gamepad, ConfigStore* stor
         BindingPage& page = key.starts_with(PadKeyPrefix) ? gamepad : keyboard;
         // Every value counts: saving puts a fixed binding first on keys such as "IK_F5", and a
         // player's binding after it must survive the next opening.
-        for (const std::u16string& text : values) {
+        for (const std::u16string_view text : values) {
             std::u16string gameInput;
             float value = 0;
             if (ParseBindingText(text, gameInput, value))
