@@ -21,6 +21,9 @@ inline constexpr DWORD kNormalExitStatus = 0;
 inline constexpr char kFatalMessage[] =
     "Could not find valid The Kestrand 2 installation, please reinstall the game.";
 
+// Names each instance of a table-driven test after its case, so a failure names the case.
+inline constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+
 // How a start ended: the main dialog showed, or the process ended first.
 struct StartupOutcome {
     HWND dialog = nullptr;             // the visible main dialog, when it appeared

@@ -27,10 +27,6 @@ struct BlockedSaveCase {
     Block block;
 };
 
-void PrintTo(const BlockedSaveCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 const std::string kNotReadWhole = fault::GoodStart() + "[Key Bindings]\r\nA=1\r\n";
 
 const BlockedSaveCase kBlockedSaves[] = {
@@ -103,8 +99,7 @@ TEST_P(BlockedSaveTest, OkWarnsAndChangesNothing) {
         EXPECT_EQ(backup, c.original);
 }
 
-INSTANTIATE_TEST_SUITE_P(Causes, BlockedSaveTest, ::testing::ValuesIn(kBlockedSaves),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Causes, BlockedSaveTest, ::testing::ValuesIn(kBlockedSaves), CaseName);
 
 // User.ini held open without sharing while the program starts, so it cannot be read, and let
 // go before OK: the save must not silently replace the player's settings with the defaults;

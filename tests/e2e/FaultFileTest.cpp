@@ -80,7 +80,7 @@ TEST_F(BadUserIniTest, ReadOnlyAndNotReadWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, BadUserIniTest, ::testing::ValuesIn(ShapesForTheProgram()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName);
 
 // 50 MB of the player's own section: read, kept and written back with OK's changes. The
 // section sorts first, so the expected text is its lines followed by what OK makes of the
@@ -143,10 +143,6 @@ struct DamagedInstallFile {
     std::string (*bytes)(); // nullptr: the file is removed; "dir": a folder takes its place
     bool folder = false;
 };
-
-void PrintTo(const DamagedInstallFile& c, std::ostream* out) {
-    *out << c.name;
-}
 
 const wchar_t kEnglish[] = L"\\bin\\config\\lang\\EN.ini";
 const wchar_t kHigh[] = L"\\bin\\config\\profiles\\PCHigh.ini";
@@ -222,4 +218,4 @@ TEST_P(DamagedInstallFileTest, StartsSavesAndLeavesTheInstallationAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, DamagedInstallFileTest, ::testing::ValuesIn(kDamagedInstallFiles),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName);

@@ -41,6 +41,11 @@ void SnapshotInto(const std::wstring& folder, const std::wstring& prefix,
     }
 }
 
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 } // namespace
 
 std::wstring UnixToWinePath(std::string_view unixPath) {
@@ -109,11 +114,6 @@ bool CopyTree(const std::wstring& from, const std::wstring& to) {
 bool CreateFolders(const std::wstring& path) {
     const int result = SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
     return result == ERROR_SUCCESS || result == ERROR_ALREADY_EXISTS || result == ERROR_FILE_EXISTS;
-}
-
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FileExists(const std::wstring& path) {

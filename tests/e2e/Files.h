@@ -25,7 +25,6 @@ bool CopyTree(const std::wstring& from, const std::wstring& to);
 // Creates the folder and any missing parents.
 bool CreateFolders(const std::wstring& path);
 
-bool IsFolder(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 
 // Every file below folder, by relative path, with its bytes; folders appear with the value

@@ -109,33 +109,20 @@ std::string Written(const std::string& gameInput, const std::string& value) {
     return "(Gamekey=" + gameInput + ",Value=" + value + ".000000)";
 }
 
-// The section that OK writes for these key names (by row; "" unbound), in the game's form.
-IniSection SavedSection(const std::vector<std::string>& keyboard,
-                        const std::vector<std::string>& gamepad) {
+// The section that OK writes for the layout's defaults, with or without the gamepad's, in the
+// game's form.
+IniSection SavedSection(int layout, bool gamepad) {
     IniSection section;
     for (const auto& [key, gameInput] : kFixedBindings)
         section[key].push_back(std::string("(GameKey=\"") + gameInput + "\",Value=1)");
-    for (size_t i = 0; i < std::size(kRows); ++i) {
-        if (!keyboard[i].empty())
-            section[keyboard[i]].push_back(Written(kRows[i].gameInput, kRows[i].keyboardValue));
-        if (!gamepad[i].empty())
-            section[gamepad[i]].push_back(Written(kRows[i].gameInput, "1"));
+    for (const Row& row : kRows) {
+        if (*KeyboardDefault(row, layout))
+            section[KeyboardDefault(row, layout)].push_back(
+                Written(row.gameInput, row.keyboardValue));
+        if (gamepad && *row.gamepad)
+            section[row.gamepad].push_back(Written(row.gameInput, "1"));
     }
     return section;
-}
-
-std::vector<std::string> KeyboardDefaults(int layout) {
-    std::vector<std::string> keys;
-    for (const Row& row : kRows)
-        keys.push_back(KeyboardDefault(row, layout));
-    return keys;
-}
-
-std::vector<std::string> GamepadDefaults() {
-    std::vector<std::string> keys;
-    for (const Row& row : kRows)
-        keys.push_back(row.gamepad);
-    return keys;
 }
 
 // A user file whose QWERTY section binds only F13, which the language file has no text for.
@@ -234,8 +221,7 @@ TEST_F(InputEditorTest, OkWritesTheLayoutsSection) {
         const auto box = Editor().AnswerMessageBox(IDOK, kWaitMs);
         FAIL() << "a warning: " << (box ? WideToUtf8(box->text) : "none");
     }
-    const IniModel expected = {
-        {"InputAZERTY", SavedSection(KeyboardDefaults(kAzerty), GamepadDefaults())}};
+    const IniModel expected = {{"InputAZERTY", SavedSection(kAzerty, true)}};
     ExpectUserIni(FormatIniBytes(expected));
     // The layout file read for the editor is saved with the store as well.
     EXPECT_EQ(ReadFileBytes(Paths().ConfigDir() + L"\\DIMapping.ini"), "\xEF\xBB\xBF");
@@ -275,8 +261,7 @@ TEST_F(InputEditorTest, ResetCancelAndOk) {
             ASSERT_TRUE(ReopenEditor(kQwerty));
         }
     }
-    EXPECT_EQ(UserSection("InputQWERTY"),
-              SavedSection(KeyboardDefaults(kQwerty), std::vector<std::string>(27)));
+    EXPECT_EQ(UserSection("InputQWERTY"), SavedSection(kQwerty, false));
     FinishProgram();
 }
 

@@ -42,6 +42,16 @@ void ExpectDerivedValues(IniModel& userFile, const ProfileFiles& profiles, int l
     CopyFromProfile(userFile, profiles, level, "MaxAtlasTextureSize");
 }
 
+// The entry a stored text selects: the last equal token, else the first entry.
+int RowIndexOf(const RowSpec& row, const std::string& stored) {
+    int index = 0;
+    for (size_t i = 0; i < row.values.size(); ++i) {
+        if (row.values[i] == stored)
+            index = static_cast<int>(i);
+    }
+    return index;
+}
+
 } // namespace
 
 const std::array<RowSpec, kRowCount>& RenderingRows() {
@@ -72,15 +82,6 @@ const std::array<RowSpec, kRowCount>& RenderingRows() {
         {"AllowDecals", {"0.0", "0.5", "1.0"}, {"Disabled", "MEDIUM", "HIGH"}},
     }};
     return rows;
-}
-
-int RowIndexOf(const RowSpec& row, const std::string& stored) {
-    int index = 0;
-    for (size_t i = 0; i < row.values.size(); ++i) {
-        if (row.values[i] == stored)
-            index = static_cast<int>(i);
-    }
-    return index;
 }
 
 RowSelection PresetSelection(const ProfileFiles& profiles, int level) {

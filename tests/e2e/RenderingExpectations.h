@@ -20,9 +20,6 @@ const std::array<RowSpec, kRowCount>& RenderingRows();
 
 using RowSelection = std::array<int, kRowCount>;
 
-// The entry a stored text selects: the last equal token, else the first entry.
-int RowIndexOf(const RowSpec& row, const std::string& stored);
-
 // The selections that the preset of level gives every row.
 RowSelection PresetSelection(const ProfileFiles& profiles, int level);
 

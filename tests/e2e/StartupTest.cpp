@@ -69,10 +69,6 @@ struct StartupFailureCase {
     bool fatalMessage; // the broken installation is reported first
 };
 
-void PrintTo(const StartupFailureCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 const StartupFailureCase kStartupFailures[] = {
     {"NoMachineKeyInEitherView", [](auto&) { DeleteGameKey(kMachineKey32); }, 102, true},
     {"NoLanguageInEitherKey", [](auto&) { DeleteGameValue(kMachineKey32, L"Language"); }, 103,
@@ -121,10 +117,6 @@ struct LanguageCase {
     std::wstring voice;
     std::wstring captions; // the language whose file the captions come from
 };
-
-void PrintTo(const LanguageCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 const LanguageCase kLanguageCases[] = {
     // A player who never started the game: OK creates the configuration folder and its parent.
@@ -222,10 +214,6 @@ struct OddValueCase {
     Arrange arrange;
 };
 
-void PrintTo(const OddValueCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 Arrange PlayersLanguage(RegistryValue value) {
     return [=](auto&) { SetGameValue(kPlayerKey, L"Language", value); };
 }
@@ -252,10 +240,6 @@ const OddValueCase kOddValues[] = {
 
 class OddValueTest : public ConfiguratorTest, public ::testing::WithParamInterface<OddValueCase> {};
 
-std::string CaseName(const auto& info) {
-    return info.param.name;
-}
-
 } // namespace
 
 // Each start-up failure ends the process with its own status before the dialog shows; nothing
@@ -276,7 +260,7 @@ TEST_P(StartupFailureTest, EndsWithItsExitStatus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, StartupFailureTest, ::testing::ValuesIn(kStartupFailures),
-                         [](const auto& info) { return CaseName(info); });
+                         CaseName);
 
 TEST_P(LanguageTest, SelectsCaptionsAndSavesTheLanguagesFound) {
     const LanguageCase& c = GetParam();
@@ -299,8 +283,7 @@ TEST_P(LanguageTest, SelectsCaptionsAndSavesTheLanguagesFound) {
     ExpectUserIni(ExpectedOkBytes({}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Registry, LanguageTest, ::testing::ValuesIn(kLanguageCases),
-                         [](const auto& info) { return CaseName(info); });
+INSTANTIATE_TEST_SUITE_P(Registry, LanguageTest, ::testing::ValuesIn(kLanguageCases), CaseName);
 
 TEST_P(OddValueTest, StartsOrEndsCleanly) {
     GetParam().arrange(Paths());
@@ -317,5 +300,4 @@ TEST_P(OddValueTest, StartsOrEndsCleanly) {
     EXPECT_TRUE(FileExists(Paths().UserIni()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Registry, OddValueTest, ::testing::ValuesIn(kOddValues),
-                         [](const auto& info) { return CaseName(info); });
+INSTANTIATE_TEST_SUITE_P(Registry, OddValueTest, ::testing::ValuesIn(kOddValues), CaseName);
