@@ -1,7 +1,9 @@
 // Bytes on disk to text and back. The game's files are UTF-8 with or without the mark; some
-// were saved as UTF-16LE by editors. Both directions run in one pass into a buffer sized up
-// front, because language files and user files with many bindings can be large.
+// were saved as UTF-16LE by editors. Both directions write into a buffer sized once up front
+// (the byte count bounds the decoded text; the encoded length is counted first), because
+// language files and user files with many bindings can be large.
 
+#include "ConfigEncoding.h"
 #include "ConfigFile.h"
 #include "Text.h"
 
@@ -10,6 +12,24 @@
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// A code point from U+0080 up (never a surrogate) as two to four bytes.
+char* EncodeCodePoint(char32_t cp, char* out) {
+    if (cp < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+    } else {
+        if (cp < 0x10000) {
+            *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        } else {
+            *out++ = static_cast<char>(0xF0 | (cp >> 18));
+            *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        }
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    return out;
+}
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
@@ -90,31 +110,57 @@ bool DecodeConfigBytes(std::string_view bytes, std::u16string& text) {
         return false;
     if (StartsWith(bytes, "\xFF\xFE"))
         DecodeUtf16Le(bytes.substr(2), text);
-    else if (StartsWith(bytes, "\xEF\xBB\xBF"))
-        DecodeUtf8(bytes.substr(3), text);
+    else if (StartsWith(bytes, kUtf8Mark))
+        DecodeUtf8(bytes.substr(kUtf8Mark.size()), text);
     else
         DecodeUtf8(bytes, text);
     return true;
 }
 
-std::string EncodeConfigBytes(std::u16string_view text) {
-    std::string bytes;
-    // Exact for ASCII with short lines; anything else grows the string at most a few times.
-    bytes.reserve(3 + text.size() + text.size() / 8);
-    bytes.append("\xEF\xBB\xBF");
+size_t EncodedLength(std::u16string_view text) {
+    // Counted as if every unit stood alone, in a loop without branches; a surrogate pair,
+    // six bytes that way but four in UTF-8, is corrected only in texts that hold one.
+    size_t length = text.size();
+    bool surrogates = false;
+    for (const char16_t c : text) {
+        length += (c >= 0x80) + (c >= 0x800) + (c == u'\n');
+        surrogates |= IsHighSurrogate(c) || IsLowSurrogate(c);
+    }
+    if (!surrogates)
+        return length;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (IsHighSurrogate(text[i]) && IsLowSurrogate(text[i + 1])) {
+            length -= 2;
+            ++i;
+        }
+    }
+    return length;
+}
+
+char* EncodeText(std::u16string_view text, char* out) {
     const size_t size = text.size();
     for (size_t i = 0; i < size; ++i) {
         const char16_t c = text[i];
         if (c < 0x80) {
             if (c == u'\n')
-                bytes.push_back('\r');
-            bytes.push_back(static_cast<char>(c));
+                *out++ = '\r';
+            *out++ = static_cast<char>(c);
         } else if (IsHighSurrogate(c) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
-            AppendUtf8(bytes, 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            out = EncodeCodePoint(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00), out);
             ++i;
         } else {
-            AppendUtf8(bytes, (IsHighSurrogate(c) || IsLowSurrogate(c)) ? kReplacement : c);
+            out =
+                EncodeCodePoint((IsHighSurrogate(c) || IsLowSurrogate(c)) ? kReplacement : c, out);
         }
     }
+    return out;
+}
+
+std::string EncodeConfigBytes(std::u16string_view text) {
+    // Sized exactly first: a large file must not grow its buffer, and so touch fresh memory,
+    // more than once.
+    std::string bytes(kUtf8Mark.size() + EncodedLength(text), '\0');
+    kUtf8Mark.copy(bytes.data(), kUtf8Mark.size());
+    EncodeText(text, bytes.data() + kUtf8Mark.size());
     return bytes;
 }

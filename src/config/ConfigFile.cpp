@@ -21,31 +21,10 @@ bool DropsTextAfterNul(std::string_view bytes) {
 
 // True when the bytes were taken whole into sections.
 bool ReadModel(std::string_view bytes, ConfigSectionMap& sections) {
-    std::u16string text;
-    if (!DecodeConfigBytes(bytes, text))
-        return false;
-    return ParseConfigText(text, sections) && !DropsTextAfterNul(bytes);
+    return ReadConfigBytes(bytes, sections) && !DropsTextAfterNul(bytes);
 }
 
 } // namespace
-
-bool ConfigSection::GetValue(std::u16string_view key, std::u16string& out) const {
-    const auto it = m_values.find(std::u16string(key));
-    if (it == m_values.end())
-        return false;
-    out = it->second.front();
-    return true;
-}
-
-bool ConfigSection::SetValue(const std::u16string& key, const std::u16string& value, bool append) {
-    if (key.empty() || (append && value.empty()))
-        return false;
-    Values& values = m_values[key];
-    if (!append)
-        values.clear();
-    values.push_back(value);
-    return true;
-}
 
 ConfigFile::ConfigFile(std::u16string name, std::u16string path)
     : m_name(std::move(name)), m_path(std::move(path)) {
@@ -83,7 +62,7 @@ ConfigSection* ConfigFile::FindSection(const std::u16string& name, bool create) 
 bool ConfigFile::Write() {
     if (m_path.empty())
         return false; // a model built in memory only
-    const std::string bytes = EncodeConfigBytes(FormatConfigText(m_sections));
+    const std::string bytes = FormatConfigBytes(m_sections);
     // A file that was there but could not be read (another program held it) is not in the
     // model at all: it is kept as a backup like a file read in part, and left alone while it
     // still cannot be read.

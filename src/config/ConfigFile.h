@@ -3,18 +3,111 @@
 // text is read and written. Files are read whole once and written whole; nothing is edited
 // in place.
 
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+template <typename Unit> class ConfigTextScanner;
+
 // One block of keys under a section header. Keys are ordered by unsigned UTF-16 code units
 // (upper case before lower case); each key holds one or more values in the order added.
+//
+// The keys and values live in one buffer per section with a sorted index into it, so that
+// a large file costs a few allocations per section rather than several per value. Keys and
+// values come out as views into that buffer: they stay valid until the section is changed
+// or destroyed; copies of a section own their own buffer.
 class ConfigSection {
+    struct Entry; // one value: its key and value text in m_chars
+
 public:
-    using Values = std::vector<std::u16string>;
-    using KeyMap = std::map<std::u16string, Values>;
+    // The values of one key, in the order added, as views.
+    class Values {
+    public:
+        class iterator {
+        public:
+            using iterator_category = std::input_iterator_tag;
+            using iterator_concept = std::forward_iterator_tag;
+            using value_type = std::u16string_view;
+            using difference_type = std::ptrdiff_t;
+            using reference = std::u16string_view;
+            using pointer = void;
+
+            iterator() = default;
+            iterator(const Entry* entry, const char16_t* chars) : m_entry(entry), m_chars(chars) {}
+            std::u16string_view operator*() const {
+                return {m_chars + m_entry->offset + m_entry->keyLength, m_entry->valueLength};
+            }
+            iterator& operator++() {
+                ++m_entry;
+                return *this;
+            }
+            iterator operator++(int) {
+                iterator before = *this;
+                ++m_entry;
+                return before;
+            }
+            bool operator==(const iterator& other) const { return m_entry == other.m_entry; }
+
+        private:
+            const Entry* m_entry = nullptr;
+            const char16_t* m_chars = nullptr;
+        };
+
+        Values(const Entry* first, const Entry* last, const char16_t* chars)
+            : m_first(first), m_last(last), m_chars(chars) {}
+        iterator begin() const { return {m_first, m_chars}; }
+        iterator end() const { return {m_last, m_chars}; }
+        std::u16string_view front() const { return *begin(); }
+        size_t size() const { return static_cast<size_t>(m_last - m_first); }
+        bool empty() const { return m_first == m_last; }
+
+    private:
+        const Entry* m_first;
+        const Entry* m_last;
+        const char16_t* m_chars;
+    };
+
+    // What iterating a section gives: `for (const auto& [key, values] : section)`.
+    struct KeyValues {
+        std::u16string_view key;
+        Values values;
+    };
+
+    // The keys in order, each once with all its values.
+    class const_iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using iterator_concept = std::forward_iterator_tag;
+        using value_type = KeyValues;
+        using difference_type = std::ptrdiff_t;
+        using reference = KeyValues;
+        using pointer = void;
+
+        const_iterator() = default;
+        const_iterator(const Entry* first, const Entry* end, const char16_t* chars);
+        KeyValues operator*() const { return {Key(), Values(m_first, m_last, m_chars)}; }
+        const_iterator& operator++();
+        const_iterator operator++(int) {
+            const_iterator before = *this;
+            ++*this;
+            return before;
+        }
+        bool operator==(const const_iterator& other) const { return m_first == other.m_first; }
+
+    private:
+        std::u16string_view Key() const { return {m_chars + m_first->offset, m_first->keyLength}; }
+        const Entry* FirstOfNextKey() const;
+
+        const Entry* m_first = nullptr; // the first value of the current key
+        const Entry* m_last = nullptr;  // one past its last value
+        const Entry* m_end = nullptr;
+        const char16_t* m_chars = nullptr;
+    };
 
     // Copies the FIRST value of key into out and returns true; on a miss returns false and
     // leaves out unchanged, so callers may preset a default.
@@ -23,21 +116,50 @@ public:
     // An empty key, or append with an empty value, is refused (false, nothing changes).
     // append false: the key ends with exactly one value (an empty value is accepted).
     // append true: value is added after the existing values.
-    bool SetValue(const std::u16string& key, const std::u16string& value, bool append);
+    // key and value may be views into this section.
+    bool SetValue(std::u16string_view key, std::u16string_view value, bool append);
 
     // Removes every key; the section itself stays in its file.
-    void Clear() { m_values.clear(); }
+    void Clear();
 
-    const KeyMap& Keys() const { return m_values; }
-    KeyMap::const_iterator begin() const { return m_values.begin(); }
-    KeyMap::const_iterator end() const { return m_values.end(); }
+    const_iterator begin() const;
+    const_iterator end() const;
+    bool empty() const { return m_entries.empty(); }
 
-    bool operator==(const ConfigSection&) const = default;
+    // Same keys with the same values in the same order.
+    bool operator==(const ConfigSection& other) const;
 
 private:
-    friend class ConfigTextScanner; // the reader fills sections without per-call checks
+    template <typename Unit> friend class ConfigTextScanner; // fills sections in bulk
 
-    KeyMap m_values;
+    // 32-bit positions keep a large file's model small; a section holds up to 4 G units.
+    struct Entry {
+        uint32_t offset; // of the key in m_chars; the value follows it
+        uint32_t keyLength;
+        uint32_t valueLength;
+    };
+    static constexpr size_t kMostChars = UINT32_MAX;
+
+    static Entry MakeEntry(size_t offset, size_t keyLength, size_t valueLength) {
+        return {static_cast<uint32_t>(offset), static_cast<uint32_t>(keyLength),
+                static_cast<uint32_t>(valueLength)};
+    }
+    bool HasRoomFor(size_t units) const {
+        return units <= kMostChars && m_chars.size() <= kMostChars - units;
+    }
+
+    std::u16string_view KeyOf(const Entry& entry) const;
+    std::u16string_view ValueOf(const Entry& entry) const;
+    bool KeyLess(const Entry& a, const Entry& b) const { return KeyOf(a) < KeyOf(b); }
+    std::vector<Entry>::const_iterator FirstOf(std::u16string_view key) const;
+    std::vector<Entry>::iterator FirstOf(std::u16string_view key);
+    bool Holds(std::u16string_view text) const;
+    void SortFrom(size_t firstNew);
+    void DropReplacedText();
+
+    std::u16string m_chars;       // every key and value, back to back
+    std::vector<Entry> m_entries; // sorted by key; values of one key in the order added
+    size_t m_replacedChars = 0;   // chars in m_chars that no entry uses any more
 };
 
 using ConfigSectionMap = std::map<std::u16string, ConfigSection>;
@@ -53,12 +175,20 @@ bool DecodeConfigBytes(std::string_view bytes, std::u16string& text);
 // than 10 code units gives no sections and counts as read whole.
 bool ParseConfigText(std::u16string_view text, ConfigSectionMap& sections);
 
+// DecodeConfigBytes and then ParseConfigText, with the same model and result, in one pass:
+// UTF-8 is decoded only where names, keys and values are, straight into their sections.
+bool ReadConfigBytes(std::string_view bytes, ConfigSectionMap& sections);
+
 // The written form of the model with LF line ends: sections and keys in order, one line per
 // value, an empty line after each section.
 std::u16string FormatConfigText(const ConfigSectionMap& sections);
 
 // The bytes on disk: the UTF-8 mark, then the text in UTF-8 with every LF written as CR LF.
 std::string EncodeConfigBytes(std::u16string_view text);
+
+// EncodeConfigBytes(FormatConfigText(sections)) without the UTF-16 text in between: what
+// Write puts on disk.
+std::string FormatConfigBytes(const ConfigSectionMap& sections);
 
 class ConfigFile {
 public:

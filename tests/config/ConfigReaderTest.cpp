@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 namespace {
 
 struct ReadCase {
@@ -117,6 +120,93 @@ TEST(ConfigReader, StopRulesKeepWhatWasRead) {
     };
     for (const auto& c : cases)
         ExpectReads(c);
+}
+
+TEST(ConfigReader, BlocksAreSortedAndMergedStably) {
+    const ReadCase cases[] = {
+        {"keys of a block out of order, one repeated", "[S]\nz=1\nb=1\nz=2\na=1\nb=2\nz=3\n",
+         "[S] a=\"1\" b=\"1\" b=\"2\" z=\"1\" z=\"2\" z=\"3\"", true},
+        {"a repeated header's keys go between and after the earlier ones",
+         "[S]\nm=1\nb=1\n[T]\nx=1\n[S]\nz=2\nm=2\na=2\nb=2\n",
+         "[S] a=\"2\" b=\"1\" b=\"2\" m=\"1\" m=\"2\" z=\"2\" [T] x=\"1\"", true},
+        {"a stop keeps the block read so far, sorted", "[S]\nk=1\nb=2\n[bad name]\nc=3\n",
+         "[S] b=\"2\" k=\"1\"", false},
+        {"keys on the line of a repeated header", "[S]\nb=1\n[S]a=1\tb=2\n",
+         "[S] a=\"1\" b=\"1\" b=\"2\"", true},
+    };
+    for (const auto& c : cases)
+        ExpectReads(c);
+}
+
+// Bytes built from what the scan and the decoder care about, invalid UTF-8 included, in
+// random order and amounts.
+std::string RandomBytes(std::mt19937& random) {
+    static const std::vector<std::string> pieces = {
+        "[",
+        "]",
+        "=",
+        " ",
+        "\t",
+        "\n",
+        "\r\n",
+        "\r",
+        "\x01",
+        "\x7F",
+        "a",
+        "B",
+        "key",
+        "Value",
+        "[S]\n",
+        "[s]\n",
+        "k=v\n",
+        "K=1\n",
+        "\xC3\xA9",
+        "\xC3\xBF",
+        "\xC4\x80",
+        "\xE4\xB8\xAD",
+        "\xF0\x9F\x98\x80",
+        "\xEF\xBB\xBF",
+        "\xFF",
+        "\xC3",
+        "\xE4\xB8",
+        "\xF0\x9F\x98",
+        "\x80",
+        "\xED\xA0\x80",
+        "\xC0\xAF",
+        std::string(1, '\0'),
+    };
+    std::uniform_int_distribution<size_t> length(0, 40);
+    std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
+    std::string bytes;
+    for (size_t n = length(random); n > 0; --n) {
+        const std::string& piece = pieces[pick(random)];
+        // NUL ends the text, so it stays rare.
+        if (piece[0] == '\0' && random() % 8 != 0)
+            continue;
+        bytes += piece;
+    }
+    return bytes;
+}
+
+// UTF-8 is scanned as bytes and decoded piece by piece; it must give exactly what decoding
+// the whole text and scanning that gives, whatever the bytes, around the length below which
+// a text may be too short as well.
+TEST(ConfigReader, ReadingBytesEqualsDecodingThenParsing) {
+    std::mt19937 random(20240612);
+    for (int i = 0; i < 30000; ++i) {
+        std::string bytes = RandomBytes(random);
+        if (i % 4 == 0)
+            bytes.insert(0, "\xEF\xBB\xBF");
+        ConfigSectionMap expected;
+        std::u16string text;
+        const bool expectedWhole =
+            DecodeConfigBytes(bytes, text) && ParseConfigText(text, expected);
+        ConfigSectionMap read;
+        const bool whole = ReadConfigBytes(bytes, read);
+        ASSERT_EQ(Dump(read), Dump(expected)) << Escaped(Widen(bytes));
+        ASSERT_TRUE(read == expected) << Escaped(Widen(bytes));
+        ASSERT_EQ(whole, expectedWhole) << Escaped(Widen(bytes));
+    }
 }
 
 TEST(ConfigReader, LinesLongerThanAnyBuffer) {

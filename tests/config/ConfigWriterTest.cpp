@@ -10,8 +10,11 @@
 
 namespace {
 
+// The bytes on disk, made both ways: through the text, and in one pass as Write does.
 std::string WrittenBytes(const ConfigSectionMap& sections) {
-    return EncodeConfigBytes(FormatConfigText(sections));
+    const std::string bytes = EncodeConfigBytes(FormatConfigText(sections));
+    EXPECT_EQ(FormatConfigBytes(sections), bytes);
+    return bytes;
 }
 
 TEST(ConfigWriter, EmptyModelIsTheMarkAlone) {
@@ -69,8 +72,30 @@ TEST(ConfigWriter, UnescapedTextDoesNotReadBackTheSame) {
     section->SetValue(u"a=b", u"v", false);
     section->SetValue(u"Empty", u"", false);
     section->SetValue(u"Tab", u"1\t2", false);
+    section->SetValue(u"Line", u"1\n2", false);
+    section->SetValue(u"Lone", std::u16string(1, char16_t(0xD800)) + u"x", false);
     const auto again = ConfigFile::FromBytes(u"User", u"", WrittenBytes(file->Sections()));
-    EXPECT_EQ(Dump(again->Sections()), "[S] Tab=\"1\" a=\"b=v\"");
+    EXPECT_EQ(Dump(again->Sections()), "[S] Line=\"1\" Lone=\"\\u{FFFD}x\" Tab=\"1\" a=\"b=v\"");
+}
+
+TEST(ConfigEncode, Utf8WithCrLfAndReplacedLoneSurrogates) {
+    const char16_t high = 0xD83D, low = 0xDE00;
+    const struct {
+        std::u16string text;
+        std::string bytes; // after the mark
+    } cases[] = {
+        {u"", ""},
+        {u"a\nb", "a\r\nb"},
+        {u"\r\n", "\r\r\n"},
+        {u"\u007F\u0080\u07FF\u0800\uFFFF", "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF"},
+        {{high, low}, "\xF0\x9F\x98\x80"},
+        {{high}, "\xEF\xBF\xBD"},
+        {{low, high}, "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {{high, high, low}, "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
+        {{high, u'\n', low}, "\xEF\xBF\xBD\r\n\xEF\xBF\xBD"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EncodeConfigBytes(c.text), "\xEF\xBB\xBF" + c.bytes) << Escaped(c.text);
 }
 
 // A text built from the characters that the rules care about, in random order and amounts,
@@ -128,6 +153,8 @@ TEST(ConfigRoundTrip, AModelReadWrittenAndReadAgainIsUnchanged) {
         const auto first = ConfigFile::FromBytes(u"R", u"", bytes);
         const std::u16string written = FormatConfigText(first->Sections());
         const auto second = ConfigFile::FromBytes(u"R", u"", EncodeConfigBytes(written));
+        ASSERT_EQ(FormatConfigBytes(first->Sections()), EncodeConfigBytes(written))
+            << Escaped(source);
         if (written.size() < 10)
             continue; // too short to be read again
         ++compared;
