@@ -1,24 +1,21 @@
 #include "InputTestSupport.h"
 
-#include "config/Text.h"
 #include "input/Bindings.h"
-#include "input/KeyNames.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+using input_test::Bom;
+using input_test::Bound;
+using input_test::Pages;
 using input_test::UserFolder;
 
 namespace {
 
-const std::string Bom = "\xEF\xBB\xBF";
-
 enum Index {
-    AttackFast = 0,
     Steel = 3,
-    LockTarget = 7,
     Block = 8,
     AxisLeftXPositive = 14,
     AxisLeftYPositive = 15,
@@ -30,21 +27,6 @@ enum Index {
     Medallion = 25,
 };
 
-struct Pages {
-    BindingPage keyboard = MakeBindingPage(BindingPageKind::Keyboard);
-    BindingPage gamepad = MakeBindingPage(BindingPageKind::Gamepad);
-};
-
-// "index=IK_name" for every bound entry, for readable failures.
-std::vector<std::string> Bound(const BindingPage& page) {
-    std::vector<std::string> bound;
-    for (size_t i = 0; i < page.size(); ++i) {
-        if (page[i].keyCode != 0)
-            bound.push_back(std::to_string(i) + "=" + Utf16ToUtf8(KeyCodeToName(page[i].keyCode)));
-    }
-    return bound;
-}
-
 Pages LoadSection(const std::string& lines, const std::u16string& layout = u"InputQWERTY") {
     UserFolder folder;
     folder.Write("User", Bom + "[InputQWERTY]\r\n" + lines);
@@ -55,21 +37,9 @@ Pages LoadSection(const std::string& lines, const std::u16string& layout = u"Inp
 
 } // namespace
 
-TEST(BindingPages, NamesAndValues) {
-    const Pages pages;
-    for (size_t i = 0; i < pages.keyboard.size(); ++i) {
-        EXPECT_EQ(pages.keyboard[i].gameInput, pages.gamepad[i].gameInput);
-        EXPECT_TRUE(pages.keyboard[i].gameInput.starts_with(u"GI_")) << i;
-        EXPECT_EQ(pages.keyboard[i].keyCode, 0);
-        EXPECT_EQ(pages.gamepad[i].value, 1.0f) << i;
-        const bool negative = i == AxisLeftYNegative || i == AxisLeftXNegative;
-        EXPECT_EQ(pages.keyboard[i].value, negative ? -1.0f : 1.0f) << i;
-    }
-    EXPECT_EQ(pages.keyboard[AxisLeftYNegative].gameInput, u"GI_AxisLeftY");
-    EXPECT_EQ(pages.keyboard[AxisLeftXNegative].gameInput, u"GI_AxisLeftX");
-}
-
-TEST(BindingDefaults, PerLayout) {
+// Loading without the layout's section gives its defaults: only letter keys differ per
+// layout, chosen by the exact layout name; the pad's do not.
+TEST(LoadBindings, NoSectionGivesTheLayoutsDefaults) {
     const struct {
         std::u16string layout;
         const char16_t* forward;
@@ -79,137 +49,94 @@ TEST(BindingDefaults, PerLayout) {
     } cases[] = {
         {u"InputQWERTY", u"IK_W", u"IK_A", u"IK_Q", u"IK_Z"},
         {u"", u"IK_W", u"IK_A", u"IK_Q", u"IK_Z"},
-        {u"InputDVORAK", u"IK_W", u"IK_A", u"IK_Q", u"IK_Z"},
         {u"inputazerty", u"IK_W", u"IK_A", u"IK_Q", u"IK_Z"},
         {u"InputQWERTZ", u"IK_W", u"IK_A", u"IK_Q", u"IK_Y"},
         {u"InputAZERTY", u"IK_Z", u"IK_Q", u"IK_A", u"IK_W"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(Utf16ToUtf8(c.layout));
-        BindingPage page = MakeBindingPage(BindingPageKind::Keyboard);
-        ResetToDefaults(page, BindingPageKind::Keyboard, c.layout);
-        EXPECT_EQ(KeyCodeToName(page[AxisLeftYPositive].keyCode), c.forward);
-        EXPECT_EQ(KeyCodeToName(page[AxisLeftXNegative].keyCode), c.left);
-        EXPECT_EQ(KeyCodeToName(page[UseAbility].keyCode), c.useAbility);
-        EXPECT_EQ(KeyCodeToName(page[Medallion].keyCode), c.medallion);
-        EXPECT_EQ(KeyCodeToName(page[AttackFast].keyCode), u"IK_LeftMouse");
-        EXPECT_EQ(KeyCodeToName(page[LockTarget].keyCode), u"IK_Alt");
-        BindingPage pad = MakeBindingPage(BindingPageKind::Gamepad);
-        ResetToDefaults(pad, BindingPageKind::Gamepad, c.layout);
-        EXPECT_EQ(Bound(pad),
-                  (std::vector<std::string>{
-                      "0=IK_Pad_X_SQUARE", "1=IK_Pad_Y_TRIANGLE", "2=IK_Pad_DigitDown",
-                      "3=IK_Pad_DigitLeft", "4=IK_Pad_DigitRight", "7=IK_Pad_LeftShoulder",
-                      "8=IK_Pad_RightTrigger", "13=IK_Pad_RightThumb", "14=IK_Pad_LeftAxisX",
-                      "15=IK_Pad_LeftAxisY", "16=IK_Pad_LeftAxisY", "17=IK_Pad_LeftTrigger",
-                      "20=IK_Pad_B_CIRCLE", "21=IK_Pad_RightShoulder", "22=IK_Pad_A_CROSS",
-                      "23=IK_Pad_LeftAxisX", "24=IK_Pad_DigitUp", "25=IK_Pad_LeftThumb"}));
-    }
-}
-
-TEST(LoadBindings, NoSectionGivesTheLayoutsDefaults) {
-    for (const std::u16string layout : {u"InputAZERTY", u""}) {
-        SCOPED_TRACE(Utf16ToUtf8(layout));
-        Pages pages = LoadSection("IK_K=(GameKey=\"GI_Block\",Value=1)\r\n", layout);
-        Pages expected;
-        ResetToDefaults(expected.keyboard, BindingPageKind::Keyboard, layout);
-        ResetToDefaults(expected.gamepad, BindingPageKind::Gamepad, layout);
-        EXPECT_EQ(Bound(pages.keyboard), Bound(expected.keyboard));
-        EXPECT_EQ(Bound(pages.gamepad), Bound(expected.gamepad));
-    }
+    const auto defaults = [](const std::u16string& layout) {
+        Pages pages;
+        ResetToDefaults(pages.keyboard, BindingPageKind::Keyboard, layout);
+        ResetToDefaults(pages.gamepad, BindingPageKind::Gamepad, layout);
+        return pages;
+    };
+    const auto padPage = [](const Pages& pages) {
+        return Bound(pages).substr(Bound(pages).find('|'));
+    };
+    UserFolder folder;
+    folder.Write("User", Bom + "[Input]\r\nIK_K=(GameKey=\"GI_Block\",Value=1)\r\n");
     Pages noStore;
     LoadBindings(noStore.keyboard, noStore.gamepad, nullptr, u"InputQWERTY");
-    EXPECT_EQ(KeyCodeToName(noStore.keyboard[Block].keyCode), u"IK_E");
+    EXPECT_EQ(Bound(noStore), Bound(defaults(u"InputQWERTY")));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Utf16ToUtf8(c.layout));
+        Pages pages;
+        LoadBindings(pages.keyboard, pages.gamepad, folder.store.get(), c.layout);
+        EXPECT_EQ(Bound(pages), Bound(defaults(c.layout)));
+        EXPECT_EQ(KeyCodeToName(pages.keyboard[AxisLeftYPositive].keyCode), c.forward);
+        EXPECT_EQ(KeyCodeToName(pages.keyboard[AxisLeftXNegative].keyCode), c.left);
+        EXPECT_EQ(KeyCodeToName(pages.keyboard[UseAbility].keyCode), c.useAbility);
+        EXPECT_EQ(KeyCodeToName(pages.keyboard[Medallion].keyCode), c.medallion);
+        EXPECT_EQ(padPage(pages), padPage(noStore));
+    }
 }
 
 TEST(LoadBindings, SectionBindsByNameAndExactValue) {
     const struct {
         const char* name;
         std::string lines;
-        std::vector<std::string> keyboard;
-        std::vector<std::string> gamepad;
+        const char* bound;
     } cases[] = {
-        {"empty section unbinds everything", "", {}, {}},
+        {"empty section unbinds everything", "", "|"},
         {"ascending key order: the later key wins",
          "IK_W=(GameKey=\"GI_AxisLeftY\",Value=1)\r\nIK_Up=(GameKey=\"GI_AxisLeftY\",Value=1)\r\n",
-         {"15=IK_W"},
-         {}},
+         "15=IK_W |"},
         {"pad keys go to the gamepad page only",
-         "IK_Pad_A_CROSS=(Gamekey=GI_Accept_Evade,Value=1.000000)\r\n",
-         {},
-         {"22=IK_Pad_A_CROSS"}},
+         "IK_Pad_A_CROSS=(Gamekey=GI_Accept_Evade,Value=1.000000)\r\n", "| 22=IK_Pad_A_CROSS"},
         {"other keys go to the keyboard page",
-         "IK_PageUp=(Gamekey=GI_Accept_Evade,Value=1.000000)\r\n",
-         {"22=IK_PageUp"},
-         {}},
-        {"negative direction on the keyboard page",
-         "IK_K=(GameKey=\"GI_AxisLeftX\",Value=-1)\r\n",
-         {"23=IK_K"},
-         {}},
-        {"no entry has this value", "IK_K=(GameKey=\"GI_AxisLeftX\",Value=0.5)\r\n", {}, {}},
+         "IK_PageUp=(Gamekey=GI_Accept_Evade,Value=1.000000)\r\n", "22=IK_PageUp |"},
+        {"negative direction on the keyboard page", "IK_K=(GameKey=\"GI_AxisLeftX\",Value=-1)\r\n",
+         "23=IK_K |"},
+        {"no entry has this value", "IK_K=(GameKey=\"GI_AxisLeftX\",Value=0.5)\r\n", "|"},
         {"an axis feeds both gamepad entries",
          "IK_Pad_LeftAxisX=(GameKey=\"GI_AxisLeftX\",Value=1)\r\n",
-         {},
-         {"14=IK_Pad_LeftAxisX", "23=IK_Pad_LeftAxisX"}},
+         "| 14=IK_Pad_LeftAxisX 23=IK_Pad_LeftAxisX"},
         {"every value of a key",
          "IK_K=(GameKey=\"GI_Block\",Value=1)\r\nIK_K=(GameKey=\"GI_UseItem\",Value=1)\r\n",
-         {"8=IK_K", "21=IK_K"},
-         {}},
+         "8=IK_K 21=IK_K |"},
         {"a binding after a fixed one",
          "IK_F5=(GameKey=\"GI_F5\",Value=1)\r\nIK_F5=(Gamekey=GI_Block,Value=1.000000)\r\n",
-         {"8=IK_F5"},
-         {}},
+         "8=IK_F5 |"},
         {"a value that does not parse is skipped",
-         "IK_K=GI_Block\r\nIK_K=(GameKey=\"GI_UseItem\",Value=1)\r\n",
-         {"21=IK_K"},
-         {}},
-        {"names compare exactly", "IK_K=(GameKey=\"gi_block\",Value=1)\r\n", {}, {}},
-        {"fixed bindings match no entry", "IK_F5=(GameKey=\"GI_F5\",Value=1)\r\n", {}, {}},
-        {"no Value= reads as 1", "IK_K=(GameKey=GI_Block)\r\n", {"8=IK_K"}, {}},
+         "IK_K=GI_Block\r\nIK_K=(GameKey=\"GI_UseItem\",Value=1)\r\n", "21=IK_K |"},
+        {"names compare exactly", "IK_K=(GameKey=\"gi_block\",Value=1)\r\n", "|"},
+        {"fixed bindings match no entry", "IK_F5=(GameKey=\"GI_F5\",Value=1)\r\n", "|"},
+        {"no Value= reads as 1", "IK_K=(GameKey=GI_Block)\r\n", "8=IK_K |"},
         {"a key outside the name table is skipped",
          "IK_K=(GameKey=\"GI_Block\",Value=1)\r\nIK_Kx=(GameKey=\"GI_Block\",Value=1)\r\n",
-         {"8=IK_K"},
-         {}},
+         "8=IK_K |"},
         {"IK_None unbinds",
-         "IK_K=(GameKey=\"GI_Block\",Value=1)\r\nIK_None=(GameKey=\"GI_Block\",Value=1)\r\n",
-         {},
-         {}},
+         "IK_K=(GameKey=\"GI_Block\",Value=1)\r\nIK_None=(GameKey=\"GI_Block\",Value=1)\r\n", "|"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Pages pages = LoadSection(c.lines);
-        EXPECT_EQ(Bound(pages.keyboard), c.keyboard);
-        EXPECT_EQ(Bound(pages.gamepad), c.gamepad);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(Bound(LoadSection(c.lines)), c.bound) << c.name;
 }
 
 TEST(SaveBindings, RewritesTheLayoutsSectionOnly) {
     UserFolder folder;
-    const std::string other = "[InputAZERTY]\r\n"
-                              "IK_Tilde=(GameKey=\"GI_Custom\",Value=1)\r\n"
-                              "\r\n";
-    const std::string viewport = "[Viewport]\r\n"
-                                 "Height=720\r\n"
-                                 "Width=1280\r\n"
-                                 "\r\n";
-    folder.Write("User", Bom + other +
-                             "[InputQWERTY]\r\n"
-                             "IK_Tilde=(GameKey=\"GI_Custom\",Value=1)\r\n"
-                             "IK_Delete=(GameKey=\"GI_Cancel\",Value=1)\r\n"
-                             "\r\n" +
-                             viewport);
+    const std::string viewport = "[Viewport]\r\nWidth=1280\r\n\r\n";
+    folder.Write("User", Bom + "[InputQWERTY]\r\nIK_Tilde=(GameKey=\"GI_Custom\",Value=1)\r\n" +
+                             "IK_Delete=(GameKey=\"GI_Cancel\",Value=1)\r\n\r\n" + viewport);
     Pages pages;
-    pages.keyboard[AttackFast].keyCode = KeyNameToCode(u"IK_LeftMouse");
     pages.keyboard[Steel].keyCode = KeyNameToCode(u"IK_F5");
     pages.keyboard[Block].keyCode = KeyNameToCode(u"IK_F5");
     pages.keyboard[AxisLeftYNegative].keyCode = KeyNameToCode(u"IK_S");
     pages.gamepad[AxisLeftYNegative].keyCode = KeyNameToCode(u"IK_S");
-    pages.gamepad[AttackFast].keyCode = KeyNameToCode(u"IK_Pad_X_SQUARE");
     pages.gamepad[AxisLeftXPositive].keyCode = KeyNameToCode(u"IK_Pad_LeftAxisX");
     pages.gamepad[AxisLeftXNegative].keyCode = KeyNameToCode(u"IK_Pad_LeftAxisX");
-    SaveBindings(pages.keyboard, pages.gamepad, folder.store.get(), u"InputQWERTY");
+    EXPECT_TRUE(SaveBindings(pages.keyboard, pages.gamepad, folder.store.get(), u"InputQWERTY"));
 
-    const std::string expected = Bom + other +
+    // Fixed bindings first, then index by index the keyboard and the gamepad entry.
+    const std::string expected = Bom +
                                  "[InputQWERTY]\r\n"
                                  "IK_C=(GameKey=\"GI_Character\",Value=1)\r\n"
                                  "IK_Delete=(GameKey=\"GI_Cancel\",Value=1)\r\n"
@@ -220,7 +147,6 @@ TEST(SaveBindings, RewritesTheLayoutsSectionOnly) {
                                  "IK_F5=(Gamekey=GI_Block,Value=1.000000)\r\n"
                                  "IK_I=(GameKey=\"GI_Inventory\",Value=1)\r\n"
                                  "IK_J=(GameKey=\"GI_Journal\",Value=1)\r\n"
-                                 "IK_LeftMouse=(Gamekey=GI_AttackFast,Value=1.000000)\r\n"
                                  "IK_M=(GameKey=\"GI_Nav\",Value=1)\r\n"
                                  "IK_MouseX=(GameKey=\"GI_MouseX\",Value=1)\r\n"
                                  "IK_MouseY=(GameKey=\"GI_MouseY\",Value=1)\r\n"
@@ -230,7 +156,6 @@ TEST(SaveBindings, RewritesTheLayoutsSectionOnly) {
                                  "IK_Pad_RightAxisX=(GameKey=\"GI_AxisRightX\",Value=1)\r\n"
                                  "IK_Pad_RightAxisY=(GameKey=\"GI_AxisRightY\",Value=1)\r\n"
                                  "IK_Pad_Start=(GameKey=\"GI_PanelSelector\",Value=1)\r\n"
-                                 "IK_Pad_X_SQUARE=(Gamekey=GI_AttackFast,Value=1.000000)\r\n"
                                  "IK_S=(Gamekey=GI_AxisLeftY,Value=-1.000000)\r\n"
                                  "IK_S=(Gamekey=GI_AxisLeftY,Value=1.000000)\r\n"
                                  "IK_Up=(GameKey=\"GI_Up\",Value=1)\r\n"
@@ -239,13 +164,18 @@ TEST(SaveBindings, RewritesTheLayoutsSectionOnly) {
     EXPECT_EQ(folder.Read("User"), expected);
 }
 
-TEST(SaveBindings, NewSectionAndEmptyLayoutName) {
+TEST(SaveBindings, NewSectionEmptyLayoutNameAndFailures) {
     UserFolder folder;
     Pages pages;
-    SaveBindings(pages.keyboard, pages.gamepad, folder.store.get(), u"InputQWERTZ");
+    EXPECT_TRUE(SaveBindings(pages.keyboard, pages.gamepad, folder.store.get(), u"InputQWERTZ"));
     const std::string saved = folder.Read("User");
     EXPECT_TRUE(saved.starts_with(Bom + "[InputQWERTZ]\r\nIK_C=(GameKey=\"GI_Character\""));
     EXPECT_EQ(saved.find("Gamekey="), std::string::npos); // nothing bound, fixed ones only
+    // The player is told when User was not written.
+    EXPECT_FALSE(SaveBindings(pages.keyboard, pages.gamepad, nullptr, u"InputQWERTZ"));
+    SetReadOnly(folder.folder.Path(u"User.ini"), true);
+    EXPECT_FALSE(SaveBindings(pages.keyboard, pages.gamepad, folder.store.get(), u"InputQWERTZ"));
+    EXPECT_EQ(folder.Read("User"), saved);
 
     // No section without a name, but the store is written all the same.
     UserFolder unnamed;
@@ -268,8 +198,7 @@ TEST(SaveBindings, WhatIsSavedLoadsBack) {
         reread.Write("User", folder.Read("User"));
         Pages loaded;
         LoadBindings(loaded.keyboard, loaded.gamepad, reread.store.get(), layout);
-        EXPECT_EQ(Bound(loaded.keyboard), Bound(saved.keyboard));
-        EXPECT_EQ(Bound(loaded.gamepad), Bound(saved.gamepad));
+        EXPECT_EQ(Bound(loaded), Bound(saved));
     }
 }
 

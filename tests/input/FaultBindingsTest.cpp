@@ -5,9 +5,6 @@
 
 #include "config/ConfigFile.h"
 #include "config/FaultInputs.h"
-#include "config/Text.h"
-#include "input/Bindings.h"
-#include "input/KeyNames.h"
 #include "input/KeyboardLayout.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +12,13 @@
 #include <string>
 #include <vector>
 
+using input_test::Bom;
+using input_test::Bound;
+using input_test::Pages;
 using input_test::UserFolder;
 
 namespace {
 
-const std::string Bom = "\xEF\xBB\xBF";
 const std::u16string Layouts[] = {u"InputQWERTY", u"InputAZERTY", u"InputQWERTZ", u""};
 
 bool AllCodesInRange(const BindingPage& page) {
@@ -29,27 +28,20 @@ bool AllCodesInRange(const BindingPage& page) {
     return true;
 }
 
-// Values of the layout's section that must not bind anything.
+// Damaged values in the layout's section; the parser's own rules are tested beside it.
 const char* const NotABinding[] = {
     "",
     "(",
     ")",
     "(((",
-    "(GameKey=\"GI_Block\",Value=1",
-    "(GameKey=\"GI_Block,Value=1)",
     "(GameKey=GI_Block,Value=1e9)",
     "(GameKey=GI_Block,Value=nan)",
-    "(GameKey=GI_Block,Value=-)",
     "(GameKey=GI_Block,Value=1..2.3)",
-    "(GameKey=GI_Block,Value=0000000000000000000000000000000000000000000000000000000000000001)",
     "(GameKey=GI_Block,Value=99999999999999999999999999999999999999999999999999)",
-    "(GameKey=\"\",Value=1)",
     "(GameKey=GI_Block,Value=1 f)",
     "(GameKey=GI_Block;Value=1)",
-    "(GameKey =GI_Block,Value=1)",
     "(GameKey=\xC3\xA9,Value=1)",
-    "\xFF\xFE(GameKey=GI_Block,Value=1)",
-};
+    "\xFF\xFE(GameKey=GI_Block,Value=1)"};
 
 } // namespace
 
@@ -69,18 +61,9 @@ TEST(FaultBindings, ValuesThatDoNotParseBindNothing) {
                "IK_Pad=(GameKey=\"GI_Holster\",Value=1)\r\n";
     UserFolder folder;
     folder.Write("User", Bom + section);
-    BindingPage keyboard = MakeBindingPage(BindingPageKind::Keyboard);
-    BindingPage gamepad = MakeBindingPage(BindingPageKind::Gamepad);
-    LoadBindings(keyboard, gamepad, folder.store.get(), u"InputQWERTY");
-
-    std::vector<std::string> bound;
-    for (size_t i = 0; i < keyboard.size(); ++i)
-        if (keyboard[i].keyCode != 0)
-            bound.push_back(std::to_string(i) + "=" +
-                            Utf16ToUtf8(KeyCodeToName(keyboard[i].keyCode)));
-    for (size_t i = 0; i < gamepad.size(); ++i)
-        EXPECT_EQ(gamepad[i].keyCode, 0) << i;
-    EXPECT_EQ(bound, std::vector<std::string>{"8=IK_G"});
+    Pages pages;
+    LoadBindings(pages.keyboard, pages.gamepad, folder.store.get(), u"InputQWERTY");
+    EXPECT_EQ(Bound(pages), "8=IK_G |");
 }
 
 // Whole damaged files as "User" and "DIMapping": loading every layout neither crashes nor

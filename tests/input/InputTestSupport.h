@@ -1,53 +1,61 @@
 #pragma once
 // Shared by the input tests: a user configuration folder on the real file system with its
-// own store, and scripted devices installed in the process-wide InputContext.
+// own store, scripted devices installed in the process-wide InputContext, and the bound
+// entries of binding pages in a readable form.
 
 #include "config/ConfigStore.h"
+#include "config/ConfigTestSupport.h"
+#include "config/Text.h"
+#include "input/Bindings.h"
 #include "input/InputContext.h"
+#include "input/KeyNames.h"
 #include "input/ScriptedInputDevices.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
+#include <memory>
 #include <string>
 
 namespace input_test {
 
-// A fresh folder under the temporary folder with a ConfigStore on it; removed afterwards.
+inline const std::string Bom = "\xEF\xBB\xBF";
+
+// A fresh folder with a ConfigStore on it; <name>.ini is written before the store reads it.
 class UserFolder {
 public:
-    UserFolder() {
-        std::random_device random;
-        m_root = std::filesystem::temp_directory_path() /
-                 ("input-test-" + std::to_string(random()) + "-" + std::to_string(random()));
-        std::filesystem::create_directories(m_root);
-        store = std::make_unique<ConfigStore>((m_root / "").u16string());
-    }
-    ~UserFolder() {
-        store.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
-    }
-    UserFolder(const UserFolder&) = delete;
-    UserFolder& operator=(const UserFolder&) = delete;
-
-    // <name>.ini with exactly these bytes, before the store reads it.
     void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(m_root / (name + ".ini"), std::ios::binary) << bytes;
+        WriteAll(Ini(name), bytes);
     }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(m_root / (name + ".ini"), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Read(const std::string& name) const { return ReadAll(Ini(name)); }
 
-    std::unique_ptr<ConfigStore> store;
+    TempFolder folder;
+    std::unique_ptr<ConfigStore> store = std::make_unique<ConfigStore>(folder.Directory());
 
 private:
-    std::filesystem::path m_root;
+    std::u16string Ini(const std::string& name) const { return folder.Path(Widen(name + ".ini")); }
 };
+
+struct Pages {
+    BindingPage keyboard = MakeBindingPage(BindingPageKind::Keyboard);
+    BindingPage gamepad = MakeBindingPage(BindingPageKind::Gamepad);
+};
+
+// The bound entries as "index=IK_name", the keyboard page's before the "|" and the gamepad
+// page's after it, for readable failures.
+inline std::string Bound(const Pages& pages) {
+    std::string text;
+    for (const BindingPage* page : {&pages.keyboard, &pages.gamepad}) {
+        for (size_t i = 0; i < page->size(); ++i) {
+            if ((*page)[i].keyCode == 0)
+                continue;
+            const std::string name = Utf16ToUtf8(KeyCodeToName((*page)[i].keyCode));
+            text += (page == &pages.gamepad ? " " : "") + std::to_string(i) + "=" + name +
+                    (page == &pages.keyboard ? " " : "");
+        }
+        text += page == &pages.keyboard ? "|" : "";
+    }
+    return text;
+}
 
 // Puts scripted devices and the built-in layout into the InputContext for one test, and the
 // platform's devices back afterwards.
