@@ -1,8 +1,8 @@
 #include "StoreFixture.h"
 #include "rendering/DerivedRenderingValues.h"
 
+#include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -19,114 +19,62 @@ std::string ProfileText(const std::string& profile) {
     return text;
 }
 
-struct Entry {
-    const char* key;
-    const char* value;
-};
-
-struct DerivedCase {
-    const char* name;
-    std::vector<Entry> userRendering; // "User"/"Rendering" before saving
-    int presetLevel;
-    std::vector<Entry> expected; // values after saving; "<absent>" for a key never written
-};
-
-std::string UserText(const std::vector<Entry>& entries) {
-    std::string text = "[Rendering]\r\n";
-    for (const Entry& e : entries)
-        text += std::string(e.key) + "=" + e.value + "\r\n";
-    return text;
-}
-
 } // namespace
 
-class DerivedRenderingValuesTest : public StoreFixture {
-protected:
-    void WriteAllProfiles() {
+using DerivedRenderingValuesTest = StoreFixture;
+
+// Outputs that depend on different inputs share a case. Entries are "key=value" separated by
+// spaces; an expected "@<profile>" is the key's copy from that profile.
+TEST_F(DerivedRenderingValuesTest, WritesEachKeyFromItsSource) {
+    const struct {
+        const char* name;
+        const char* user; // "User"/"Rendering" before saving
+        int presetLevel;
+        const char* expected; // after saving; "<absent>" for a key never written
+    } cases[] = {
+        {"sharpen follows antialias; downscale 2 gives 1", "AllowAntialias=1 TextureDownscale=2", 0,
+         "AllowSharpen=1 DetailTextureDownscale=0 AtlasTextureDownscale=1"},
+        {"detail downscale always 0; downscale 1 gives 0",
+         "AllowAntialias=0 DetailTextureDownscale=3 TextureDownscale=1", 0,
+         "AllowSharpen=0 DetailTextureDownscale=0 AtlasTextureDownscale=0"},
+        {"nothing stored: sharpen empty, downscale 0, both shadow pairs from PCLow", "", 2,
+         "AllowSharpen= AtlasTextureDownscale=0 MaxCubeShadowSize=@PCLow "
+         "MaxCubeShadowCount=@PCLow MaxSpotShadowSize=@PCLow MaxSpotShadowCount=@PCLow"},
+        {"the shadow levels choose the profiles; downscale 9 is held at 2",
+         "_ShadowQuality=3 _ShadowedLights=1 TextureDownscale=9", 0,
+         "MaxCubeShadowSize=@PCUber MaxCubeShadowCount=@PCUber MaxSpotShadowSize=@PCMedium "
+         "MaxSpotShadowCount=@PCMedium AtlasTextureDownscale=2"},
+        {"levels outside 0 to 3 keep the user's shadows",
+         "_ShadowQuality=4 MaxCubeShadowSize=77 _ShadowedLights=-1 MaxSpotShadowCount=5", 0,
+         "MaxCubeShadowSize=77 MaxCubeShadowCount=<absent> MaxSpotShadowSize=<absent> "
+         "MaxSpotShadowCount=5"},
+        {"the rows do not choose; texture limits follow the preset level",
+         "ShadowQuality=3 ShadowedLights=2 TextureDownscale=-2147483648", 2,
+         "MaxCubeShadowSize=@PCLow MaxSpotShadowCount=@PCLow AtlasTextureDownscale=0 "
+         "MaxTextureSize=@PCHigh MaxAtlasTextureSize=@PCHigh"},
+        {"texture limits of ULTRA", "", 3, "MaxTextureSize=@PCUber"},
+        {"a level outside 0 to 3 reads PCMedium", "_ShadowedLights=2", 7,
+         "MaxTextureSize=@PCMedium MaxAtlasTextureSize=@PCMedium MaxSpotShadowSize=@PCHigh"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         for (const char* profile : kProfiles)
             WriteIni("profiles", profile, ProfileText(profile));
-    }
-};
-
-TEST_F(DerivedRenderingValuesTest, WritesEachKeyFromItsSource) {
-    const DerivedCase cases[] = {
-        {"sharpen follows antialias, on",
-         {{"AllowAntialias", "1"}},
-         0,
-         {{"AllowSharpen", "1"}, {"DetailTextureDownscale", "0"}}},
-        {"sharpen follows antialias, off; detail downscale always 0",
-         {{"AllowAntialias", "0"}, {"DetailTextureDownscale", "3"}},
-         0,
-         {{"AllowSharpen", "0"}, {"DetailTextureDownscale", "0"}}},
-        {"no antialias key: sharpen written empty", {}, 0, {{"AllowSharpen", ""}}},
-        {"downscale 2", {{"TextureDownscale", "2"}}, 0, {{"AtlasTextureDownscale", "1"}}},
-        {"downscale 1", {{"TextureDownscale", "1"}}, 0, {{"AtlasTextureDownscale", "0"}}},
-        {"downscale 0", {{"TextureDownscale", "0"}}, 0, {{"AtlasTextureDownscale", "0"}}},
-        {"downscale 9 held at 2", {{"TextureDownscale", "9"}}, 0, {{"AtlasTextureDownscale", "2"}}},
-        {"downscale at the bottom of the range",
-         {{"TextureDownscale", "-2147483648"}},
-         0,
-         {{"AtlasTextureDownscale", "0"}}},
-        {"downscale missing", {}, 0, {{"AtlasTextureDownscale", "0"}}},
-        {"no shadow keys: both shadow pairs from PCLow",
-         {},
-         2,
-         {{"MaxCubeShadowSize", "PCLow:MaxCubeShadowSize"},
-          {"MaxCubeShadowCount", "PCLow:MaxCubeShadowCount"},
-          {"MaxSpotShadowSize", "PCLow:MaxSpotShadowSize"},
-          {"MaxSpotShadowCount", "PCLow:MaxSpotShadowCount"}}},
-        {"_ShadowQuality 3 takes the cube shadows from PCUber",
-         {{"_ShadowQuality", "3"}, {"_ShadowedLights", "1"}},
-         0,
-         {{"MaxCubeShadowSize", "PCUber:MaxCubeShadowSize"},
-          {"MaxCubeShadowCount", "PCUber:MaxCubeShadowCount"},
-          {"MaxSpotShadowSize", "PCMedium:MaxSpotShadowSize"},
-          {"MaxSpotShadowCount", "PCMedium:MaxSpotShadowCount"}}},
-        {"_ShadowQuality 4 keeps the user's cube shadows",
-         {{"_ShadowQuality", "4"}, {"MaxCubeShadowSize", "77"}},
-         0,
-         {{"MaxCubeShadowSize", "77"}, {"MaxCubeShadowCount", "<absent>"}}},
-        {"_ShadowQuality -1 keeps the user's cube shadows",
-         {{"_ShadowQuality", "-1"}, {"MaxCubeShadowCount", "5"}},
-         0,
-         {{"MaxCubeShadowSize", "<absent>"}, {"MaxCubeShadowCount", "5"}}},
-        {"_ShadowedLights 2 takes the spot shadows from PCHigh",
-         {{"_ShadowedLights", "2"}},
-         0,
-         {{"MaxSpotShadowSize", "PCHigh:MaxSpotShadowSize"},
-          {"MaxSpotShadowCount", "PCHigh:MaxSpotShadowCount"}}},
-        {"_ShadowedLights 9 keeps the user's spot shadows",
-         {{"_ShadowedLights", "9"}, {"MaxSpotShadowSize", "64"}},
-         0,
-         {{"MaxSpotShadowSize", "64"}, {"MaxSpotShadowCount", "<absent>"}}},
-        {"the row ShadowQuality does not choose the profile",
-         {{"ShadowQuality", "3"}, {"ShadowedLights", "3"}},
-         0,
-         {{"MaxCubeShadowSize", "PCLow:MaxCubeShadowSize"},
-          {"MaxSpotShadowCount", "PCLow:MaxSpotShadowCount"}}},
-        {"texture limits follow the preset level, not the rows",
-         {{"TextureDownscale", "0"}, {"TextureMemoryBudget", "100"}},
-         2,
-         {{"MaxTextureSize", "PCHigh:MaxTextureSize"},
-          {"MaxAtlasTextureSize", "PCHigh:MaxAtlasTextureSize"}}},
-        {"texture limits of ULTRA",
-         {},
-         3,
-         {{"MaxTextureSize", "PCUber:MaxTextureSize"},
-          {"MaxAtlasTextureSize", "PCUber:MaxAtlasTextureSize"}}},
-        {"a level outside 0 to 3 reads PCMedium",
-         {},
-         7,
-         {{"MaxTextureSize", "PCMedium:MaxTextureSize"}}},
-    };
-    for (const DerivedCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        WriteAllProfiles();
-        WriteIni("user", "User", UserText(c.userRendering));
+        std::string user = "[Rendering]\r\n";
+        std::istringstream entries(c.user);
+        for (std::string entry; entries >> entry;)
+            user += entry + "\r\n";
+        WriteIni("user", "User", user);
         OpenStores();
         SaveDerivedRenderingValues(c.presetLevel);
-        for (const Entry& e : c.expected)
-            EXPECT_EQ(UserValue(u"Rendering", Widen(e.key).c_str()), e.value) << e.key;
+        std::istringstream expected(c.expected);
+        for (std::string entry; expected >> entry;) {
+            const std::string key = entry.substr(0, entry.find('='));
+            std::string value = entry.substr(key.size() + 1);
+            if (value.starts_with("@"))
+                value = value.substr(1) + ":" + key;
+            EXPECT_EQ(UserValue(u"Rendering", Widen(key).c_str()), value) << key;
+        }
         ReleaseConfigStores();
     }
 }
@@ -141,19 +89,7 @@ TEST_F(DerivedRenderingValuesTest, AMissingProfileKeyIsWrittenEmpty) {
     // No profile files at all: PCLow is missing too, so the shadow keys are written empty.
     EXPECT_EQ(UserValue(u"Rendering", u"MaxCubeShadowSize"), "");
     EXPECT_EQ(UserValue(u"Rendering", u"MaxSpotShadowCount"), "");
-}
-
-TEST_F(DerivedRenderingValuesTest, WithoutStoresNothingHappens) {
-    SaveDerivedRenderingValues(2);
+    ReleaseConfigStores();
+    SaveDerivedRenderingValues(2); // without stores nothing happens
     EXPECT_EQ(UserStore, nullptr);
-}
-
-TEST_F(DerivedRenderingValuesTest, AMissingUserFileIsCreatedInMemory) {
-    WriteAllProfiles();
-    OpenStores();
-    SaveDerivedRenderingValues(1);
-    EXPECT_EQ(UserValue(u"Rendering", u"AllowSharpen"), "");
-    EXPECT_EQ(UserValue(u"Rendering", u"DetailTextureDownscale"), "0");
-    EXPECT_EQ(UserValue(u"Rendering", u"AtlasTextureDownscale"), "0");
-    EXPECT_EQ(UserValue(u"Rendering", u"MaxTextureSize"), "PCMedium:MaxTextureSize");
 }

@@ -22,28 +22,18 @@ const RowSelections kHighSelections = {0, 3, 2, 2, 3, 1, 1, 1, 1, 1, 1, 1, 1, 0,
 
 using RenderingRowsTest = StoreFixture;
 
-TEST_F(RenderingRowsTest, PresetSelectionsComeFromTheLevelsProfile) {
+// Each row's value from its own key, matched as text (LoadRowLists); rows missing from a
+// file, or a missing file, show their first entry.
+TEST_F(RenderingRowsTest, SelectionsComeFromTheUserFileOrTheLevelsProfile) {
     WriteIni("profiles", "PCHigh", RenderingSection(kHighValues));
+    WriteIni("user", "User", "[Rendering]\r\nTextureMemoryBudget=600\r\nVSync=1\r\n");
     OpenStores();
     EXPECT_EQ(RowSelectionsForPreset(2), kHighSelections);
-    // No PCUber file: every row shows its first entry.
     EXPECT_EQ(RowSelectionsForPreset(3), RowSelections{});
-}
-
-TEST_F(RenderingRowsTest, UserSelectionsMatchStoredTextExactly) {
-    const char* const stored[kRenderingRowCount] = {"2", "600", "3", "abc", "1", "0",  "1",
-                                                    "1", "",    "0", "0",   "0", "0",  "0",
-                                                    "0", "0",   "0", "2",   "1", "0.5"};
-    WriteIni("user", "User", RenderingSection(stored));
-    OpenStores();
-    const RowSelections expected = {2, 4, 3, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1};
-    EXPECT_EQ(RowSelectionsFromUserFile(), expected);
-}
-
-TEST_F(RenderingRowsTest, UserFileWithoutRenderingShowsFirstEntries) {
-    WriteIni("user", "User", "[Engine]\r\nCustomRenderingSettings=1\r\n");
-    OpenStores();
-    EXPECT_EQ(RowSelectionsFromUserFile(), RowSelections{});
+    RowSelections user{};
+    user[1] = 4;
+    user[18] = 1;
+    EXPECT_EQ(RowSelectionsFromUserFile(), user);
 }
 
 TEST_F(RenderingRowsTest, SaveWritesTokensAndPresetState) {
@@ -55,10 +45,8 @@ TEST_F(RenderingRowsTest, SaveWritesTokensAndPresetState) {
 
     EXPECT_EQ(UserValue(u"Engine", u"PerformancePlatform"), "2");
     EXPECT_EQ(UserValue(u"Engine", u"CustomRenderingSettings"), "1");
-    EXPECT_EQ(UserValue(u"Rendering", u"UberSampling"), "2");
+    EXPECT_EQ(UserValue(u"Rendering", u"UberSampling"), "2"); // the game's "on"
     EXPECT_EQ(UserValue(u"Rendering", u"AllowDecals"), "1.0");
-    EXPECT_EQ(UserValue(u"Rendering", u"TextureMemoryBudget"), "400");
-    EXPECT_EQ(UserValue(u"Rendering", u"MeshDistanceScale"), "1.0");
     EXPECT_EQ(UserValue(u"Rendering", u"ShadowedLights"), "<absent>");
     EXPECT_EQ(UserValue(u"Rendering", u"AllowBloom"), "<absent>");
     for (size_t i = 0; i < kRenderingRowCount; ++i) {
@@ -69,26 +57,6 @@ TEST_F(RenderingRowsTest, SaveWritesTokensAndPresetState) {
     }
 }
 
-TEST_F(RenderingRowsTest, SaveOfPresetLevelAndCustomFlag) {
-    const struct {
-        int level;
-        bool custom;
-        const char* platform;
-        const char* customText;
-    } cases[] = {{0, false, "0", "0"},
-                 {1, true, "1", "1"},
-                 {3, false, "3", "0"},
-                 {9, false, "2", "0"},
-                 {-1, true, "2", "1"}};
-    for (const auto& c : cases) {
-        OpenStores();
-        SaveRenderingRows(c.level, c.custom, RowSelections{});
-        EXPECT_EQ(UserValue(u"Engine", u"PerformancePlatform"), c.platform) << c.level;
-        EXPECT_EQ(UserValue(u"Engine", u"CustomRenderingSettings"), c.customText) << c.level;
-        ReleaseConfigStores();
-    }
-}
-
 TEST_F(RenderingRowsTest, MediumDecalsAndUnknownTextsSaveTheirTokens) {
     WriteIni("user", "User", "[Rendering]\r\nMeshDistanceScale=1\r\n");
     OpenStores();
@@ -96,6 +64,8 @@ TEST_F(RenderingRowsTest, MediumDecalsAndUnknownTextsSaveTheirTokens) {
     EXPECT_EQ(selections[4], 0); // "1" is not "1.0"
     selections[19] = 1;
     SaveRenderingRows(0, false, selections);
+    EXPECT_EQ(UserValue(u"Engine", u"PerformancePlatform"), "0");
+    EXPECT_EQ(UserValue(u"Engine", u"CustomRenderingSettings"), "0");
     EXPECT_EQ(UserValue(u"Rendering", u"MeshDistanceScale"), "0.5");
     EXPECT_EQ(UserValue(u"Rendering", u"AllowDecals"), "0.5");
     EXPECT_EQ(RowSelectionsFromUserFile(), selections);
@@ -109,8 +79,6 @@ TEST_F(RenderingRowsTest, PresetStateFromTheEngineSection) {
     } cases[] = {
         {"", 0, false},
         {"[Engine]\r\nPerformancePlatform=7\r\n", 2, false},
-        {"[Engine]\r\nPerformancePlatform=-1\r\n", 2, false},
-        {"[Engine]\r\nPerformancePlatform=abc\r\n", 0, false},
         {"[Engine]\r\nPerformancePlatform=3\r\nCustomRenderingSettings=1\r\n", 3, true},
         {"[Engine]\r\nPerformancePlatform=1\r\nCustomRenderingSettings=true\r\n", 1, false},
         {"[Engine]\r\nCustomRenderingSettings=10\r\n", 0, false},

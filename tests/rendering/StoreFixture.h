@@ -1,41 +1,27 @@
 #pragma once
-// Gives a test its own UserStore and ProfileStore over fresh folders under the temporary
-// directory, so reads and writes go through the real configuration files.
+// Gives a test its own UserStore and ProfileStore over fresh folders, so reads and writes go
+// through the real configuration files.
 
 #include "config/ConfigStore.h"
+#include "config/ConfigTestSupport.h"
 #include "config/Text.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 class StoreFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        m_root = std::filesystem::temp_directory_path() /
-                 ("rendering-test-" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(m_root / "user");
-        std::filesystem::create_directories(m_root / "profiles");
-    }
-
-    void TearDown() override {
-        ReleaseConfigStores();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
-    }
+    void TearDown() override { ReleaseConfigStores(); }
 
     // Writes <folder>/<name>.ini before the stores load it; folder is "user" or "profiles".
     void WriteIni(const std::string& folder, const std::string& name, const std::string& text) {
-        std::ofstream(m_root / folder / (name + ".ini"), std::ios::binary) << text;
+        WriteAll((folder == "user" ? m_user : m_profiles).Path(Widen(name + ".ini")), text);
     }
 
     void OpenStores() {
-        UserStore = std::make_unique<ConfigStore>(Folder("user"));
-        ProfileStore = std::make_unique<ConfigStore>(Folder("profiles"));
+        UserStore = std::make_unique<ConfigStore>(m_user.Directory());
+        ProfileStore = std::make_unique<ConfigStore>(m_profiles.Directory());
     }
 
     // The user file's value in memory, or "<absent>" when the key was never written.
@@ -46,7 +32,6 @@ protected:
     }
 
 private:
-    std::u16string Folder(const char* name) const { return (m_root / name / "").u16string(); }
-
-    std::filesystem::path m_root;
+    TempFolder m_user;
+    TempFolder m_profiles;
 };
