@@ -3,19 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
-
-namespace {
-
-std::string Describe(const HardwareSurvey& s) {
-    char text[96];
-    std::snprintf(text, sizeof text, "processors %u, memory %u MB, video %u MB, mobile %d",
-                  s.processors, s.systemMemoryMb, s.videoMemoryMb, s.mobile ? 1 : 0);
-    return text;
-}
-
-} // namespace
 
 TEST(ClassifyHardware, FollowsTheTableAndItsBoundaries) {
     const struct {
@@ -38,26 +26,24 @@ TEST(ClassifyHardware, FollowsTheTableAndItsBoundaries) {
         {{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, false}, 3},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ClassifyHardware(c.survey), c.expected) << Describe(c.survey);
+        EXPECT_EQ(ClassifyHardware(c.survey), c.expected)
+            << c.survey.processors << " processors, " << c.survey.systemMemoryMb << " MB, video "
+            << c.survey.videoMemoryMb << " MB, mobile " << c.survey.mobile;
 }
 
-TEST(PerformanceLevelTextKey, NamesTheThreeLevels) {
-    EXPECT_EQ(PerformanceLevelTextKey(1), u"PC_Low");
-    EXPECT_EQ(PerformanceLevelTextKey(2), u"PC_Medium");
-    EXPECT_EQ(PerformanceLevelTextKey(3), u"PC_High");
-    EXPECT_EQ(PerformanceLevelTextKey(0), u"");
-    EXPECT_EQ(PerformanceLevelTextKey(4), u"");
-}
-
+// The summary as Auto-detect shows it, with the text key of the level found.
 TEST(ComposeSurveySummary, FillsTheFormatAndAppendsTheLevelText) {
     const HardwareSurvey survey{8, 16384, 2048, true};
-    EXPECT_EQ(Utf16ToUtf8(ComposeSurveySummary(survey, u"PC_Medium")),
+    EXPECT_EQ(Utf16ToUtf8(
+                  ComposeSurveySummary(survey, PerformanceLevelTextKey(ClassifyHardware(survey)))),
               "Configuration summary:\nNumber of cores: 8,\nSystem memory: 16384 MB,\n"
               "Video memory: 2048 MB,\nMobile: 1. \nYour configuration capabilities: PC_Medium");
     const HardwareSurvey empty{};
-    EXPECT_EQ(Utf16ToUtf8(ComposeSurveySummary(empty, u"")),
+    EXPECT_EQ(Utf16ToUtf8(ComposeSurveySummary(empty, PerformanceLevelTextKey(0))),
               "Configuration summary:\nNumber of cores: 0,\nSystem memory: 0 MB,\n"
               "Video memory: 0 MB,\nMobile: 0. \nYour configuration capabilities: ");
+    EXPECT_EQ(PerformanceLevelTextKey(1), u"PC_Low");
+    EXPECT_EQ(PerformanceLevelTextKey(3), u"PC_High");
 }
 
 #ifndef _WIN32

@@ -11,14 +11,13 @@ TEST(VariantPayloadToUnsigned, ReadsEachIntegerTypeAtItsWidth) {
         uint64_t bits;
         uint64_t expected;
     } cases[] = {
-        {kVtI4, 8, 8},
         {kVtI4, 0xFFFFFFFF, 0},          // -1: a count below zero is none
         {kVtI4, 0xDEADBEEF00000010, 16}, // bytes past the type's width are ignored
         {kVtInt, 12, 12},
         {kVtI2, 0x8000, 0},
-        {kVtI2, 0x7FFF, 0x7FFF},
-        {kVtI1, 0x7F, 0x7F},
+        {kVtI2, 0x17FFF, 0x7FFF},
         {kVtI1, 0x80, 0},
+        {kVtI1, 0x17F, 0x7F},
         {kVtUi1, 0x1FF, 0xFF},
         {kVtUi2, 0x1FFFF, 0xFFFF},
         {kVtUi4, 0xFFFFFFFF, 0xFFFFFFFF},
@@ -27,9 +26,7 @@ TEST(VariantPayloadToUnsigned, ReadsEachIntegerTypeAtItsWidth) {
         {kVtI8, 0x100000000, 0x100000000},
         {kVtI8, 0x8000000000000000, 0},
         {kVtEmpty, 7, 0},           // a property that could not be read
-        {1, 7, 0},                  // VT_NULL
         {5, 0x4010000000000000, 0}, // VT_R8 4.0: no floating point
-        {11, 0xFFFF, 0},            // VT_BOOL
         {0x2003, 5, 0},             // VT_ARRAY | VT_I4
     };
     for (const auto& c : cases) {
@@ -47,7 +44,6 @@ TEST(VariantPayloadToUnsigned, ReadsABstrOfDecimalDigits) {
         uint64_t expected;
     } cases[] = {
         {u"4294967296", 4294967296ull}, // the form Wine's Capacity takes
-        {u"8589934592", 8589934592ull},
         {u"", 0},
         {u"abc", 0},
         {u"  +12", 12},
@@ -55,7 +51,6 @@ TEST(VariantPayloadToUnsigned, ReadsABstrOfDecimalDigits) {
         {u"1024 bytes", 1024},
         {u"18446744073709551615", UINT64_MAX},
         {u"18446744073709551616", UINT64_MAX},
-        {u"99999999999999999999999", UINT64_MAX},
     };
     for (const auto& c : cases) {
         VariantPayload payload;
