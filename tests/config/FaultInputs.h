@@ -117,7 +117,6 @@ inline std::vector<BadFile> BadFiles() {
         {"HeaderNeverClosedOnItsLine", [] { return GoodStart() + "[Viewport\r\nWidth=800\r\n"; },
          false},
         {"HeaderWithASpace", [] { return GoodStart() + "[Key Bindings]\r\nA=1\r\n"; }, false},
-        {"HeaderWithATab", [] { return GoodStart() + "[Key\tBindings]\r\nA=1\r\n"; }, false},
         {"HeaderWithAControlCharacter", [] { return GoodStart() + "[Key\x01]\r\nA=1\r\n"; }, false},
         {"EmptyHeader", [] { return GoodStart() + "[]\r\nA=1\r\n"; }, false},
         {"KeyLineStartingWithEquals", [] { return GoodStart() + "[Viewport]\r\n=1\r\nA=1\r\n"; },

@@ -48,7 +48,7 @@ TEST_F(LocalisedTextTest, TextsAndFallbacksToTheKey) {
     }
 }
 
-TEST_F(LocalisedTextTest, EachLanguageFileIsLoadedOnce) {
+TEST_F(LocalisedTextTest, EachLanguageFileIsLoadedOnceAndOnlyWithAStore) {
     EXPECT_EQ(GetConfiguratorText(u"en", u"Configurator"), u"Settings");
     EXPECT_EQ(GetConfiguratorText(u"de", u"Configurator"), u"Einstellungen");
     // A change on disk is not seen: the file was read on its first use.
@@ -58,9 +58,7 @@ TEST_F(LocalisedTextTest, EachLanguageFileIsLoadedOnce) {
     ASSERT_EQ(LangStore->Files().size(), 2u);
     EXPECT_EQ(LangStore->Files()[0]->Name(), u"en");
     EXPECT_EQ(LangStore->Files()[1]->Name(), u"de");
-}
-
-TEST(LocalisedTextAbsent, WithoutLangStoreTheKeyIsShown) {
+    // Without LangStore every key is shown as it is.
     ReleaseConfigStores();
     EXPECT_EQ(GetConfiguratorText(u"en", u"Configurator"), u"Configurator");
     EXPECT_EQ(GetInputEditorText(u"en", u"Error"), u"Error");

@@ -15,39 +15,32 @@ TEST(ResolveInstallation, FollowsTheStartUpOrder) {
     using T = std::optional<std::u16string>;
     const T none;
     const struct {
-        bool machineKey;
-        T userLanguage, machineLanguage, userSpeech, machineSpeech, installFolder;
+        InstallationReads reads; // machine key, language, speech (player, machine), folder
         StartupExitStatus status;
         const char16_t* text;
         const char16_t* voice;
     } cases[] = {
         // Both keys complete: the player's values win.
-        {true, u"FR", u"EN", u"DE", u"EN", u"C:\\Game", kStartupOk, u"FR", u"DE"},
+        {{true, u"FR", u"EN", u"DE", u"EN", u"C:\\Game"}, kStartupOk, u"FR", u"DE"},
         // A player who never ran the tool: everything from the machine.
-        {true, none, u"EN", none, u"PL", u"C:\\Game", kStartupOk, u"EN", u"PL"},
+        {{true, none, u"EN", none, u"PL", u"C:\\Game"}, kStartupOk, u"EN", u"PL"},
         // No "Speech" anywhere: the text language stands in.
-        {true, u"FR", none, none, none, u"C:\\Game", kStartupOk, u"FR", u"FR"},
-        {false, u"FR", u"EN", u"FR", u"EN", u"C:\\Game", kNoMachineKey, u"", u""},
-        {true, none, none, u"FR", u"FR", u"C:\\Game", kNoLanguage, u"", u""},
-        {true, u"FR", u"EN", none, none, none, kNoInstallFolder, u"FR", u"FR"},
+        {{true, u"FR", none, none, none, u"C:\\Game"}, kStartupOk, u"FR", u"FR"},
+        {{false, u"FR", u"EN", u"FR", u"EN", u"C:\\Game"}, kNoMachineKey, u"", u""},
+        {{true, none, none, u"FR", u"FR", u"C:\\Game"}, kNoLanguage, u"", u""},
+        {{true, u"FR", u"EN", none, none, none}, kNoInstallFolder, u"FR", u"FR"},
         // An empty player's value counts as found.
-        {true, u"", u"EN", none, none, u"C:\\Game", kEmptyTextLanguage, u"", u""},
-        {true, u"EN", u"EN", u"", u"DE", u"C:\\Game", kEmptyVoiceLanguage, u"EN", u""},
+        {{true, u"", u"EN", none, none, u"C:\\Game"}, kEmptyTextLanguage, u"", u""},
+        {{true, u"EN", u"EN", u"", u"DE", u"C:\\Game"}, kEmptyVoiceLanguage, u"EN", u""},
         // The empty folder is looked at before the empty languages.
-        {true, u"", u"EN", u"", none, u"", kEmptyInstallFolder, u"", u""},
+        {{true, u"", u"EN", u"", none, u""}, kEmptyInstallFolder, u"", u""},
     };
     for (const auto& c : cases) {
-        InstallationReads reads;
-        reads.machineKeyOpen = c.machineKey;
-        reads.userLanguage = c.userLanguage;
-        reads.machineLanguage = c.machineLanguage;
-        reads.userSpeech = c.userSpeech;
-        reads.machineSpeech = c.machineSpeech;
-        reads.installFolder = c.installFolder;
-        const Installation found = ResolveInstallation(reads);
-        const std::string label = "language " + Show(c.userLanguage) + "/" +
-                                  Show(c.machineLanguage) + ", speech " + Show(c.userSpeech) + "/" +
-                                  Show(c.machineSpeech) + ", folder " + Show(c.installFolder);
+        const InstallationReads& r = c.reads;
+        const Installation found = ResolveInstallation(r);
+        const std::string label = "language " + Show(r.userLanguage) + "/" +
+                                  Show(r.machineLanguage) + ", speech " + Show(r.userSpeech) + "/" +
+                                  Show(r.machineSpeech) + ", folder " + Show(r.installFolder);
         EXPECT_EQ(found.status, c.status) << label;
         if (found.status == kStartupOk || found.status >= kEmptyInstallFolder) {
             EXPECT_EQ(found.textLanguage, c.text) << label;
@@ -82,27 +75,14 @@ TEST(RegistryDataAsText, EndsAtTheFirstNullOrTheData) {
         EXPECT_EQ(RegistryDataAsText(c.bytes), c.expected) << c.bytes.size() << " bytes";
 }
 
-TEST(Folders, AreFormedFromTheStoredTexts) {
-    EXPECT_EQ(UserConfigFolder(u"C:\\Users\\p\\Documents"),
-              u"C:\\Users\\p\\Documents\\Kestrand 2\\config\\");
-    EXPECT_EQ(ProfilesFolder(u"D:\\Game"), u"D:\\Game\\bin\\config\\profiles\\");
-    EXPECT_EQ(LanguageFolder(u"D:\\Game\\"), u"D:\\Game\\\\bin\\config\\lang\\");
-    EXPECT_EQ(TextLanguagePattern(u"D:\\Game"), u"D:\\Game\\CookedPC\\*.qzstrings");
-    EXPECT_EQ(VoiceLanguagePattern(u"D:\\Game"), u"D:\\Game\\CookedPC\\*.qzspeech");
-}
-
 TEST(LanguageCodeFromFileName, UpperCasesOnlyTheFirstTwoAsciiLetters) {
     const struct {
         const char16_t* name;
         const char16_t* code;
     } cases[] = {
-        {u"en0.qzstrings", u"EN"},
-        {u"EN.qzspeech", u"EN"},
-        {u"pLx.qzstrings", u"PL"},
-        {u"e1.qzstrings", u"E1"},
-        {u"x", u"X"},
-        {u"\u00e9s.qzstrings", u"\u00e9S"},
-        {u"", u""},
+        {u"en0.qzstrings", u"EN"},          {u"pLx.qzstrings", u"PL"},
+        {u"e1.qzstrings", u"E1"},           {u"x", u"X"},
+        {u"\u00e9s.qzstrings", u"\u00e9S"}, {u"", u""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(LanguageCodeFromFileName(c.name), c.code) << Utf16ToUtf8(c.name);
@@ -145,7 +125,7 @@ TEST(WantedResolution, AcceptsOnlyStoredSizesWithinTheRanges) {
     }
 }
 
-TEST(ChooseResolution, KeepsTheFirstModeOfEachSizeInEnumerationOrder) {
+TEST(ChooseResolution, KeepsTheFirstModeOfEachSizeAndSelectsTheWantedOne) {
     const std::vector<DisplaySize> modes = {{1024, 768},  {800, 600}, {1024, 768},
                                             {1920, 1080}, {800, 600}, {1280, 1024}};
     const ResolutionList list = ChooseResolution(modes, {1920, 1080});
@@ -154,19 +134,9 @@ TEST(ChooseResolution, KeepsTheFirstModeOfEachSizeInEnumerationOrder) {
     EXPECT_EQ(list.entries, entries);
     EXPECT_EQ(list.modeIndices, (std::vector<size_t>{0, 1, 3, 5}));
     EXPECT_EQ(list.selected, 2);
-}
-
-TEST(ChooseResolution, SelectsTheWantedSizeOrTheFirstEntry) {
-    const std::vector<DisplaySize> modes = {{800, 600}, {1024, 768}, {1024, 768}, {1280, 1024}};
-    const struct {
-        DisplaySize wanted;
-        int selected;
-    } cases[] = {
-        {{800, 600}, 0}, {{1024, 768}, 1}, {{1280, 1024}, 2}, {{1000, 700}, 0}, {{768, 1024}, 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ChooseResolution(modes, c.wanted).selected, c.selected)
-            << c.wanted.width << " x " << c.wanted.height;
+    // The first entry when the wanted size is not listed, or when it is the first.
+    for (const DisplaySize wanted : {DisplaySize{1000, 700}, {768, 1024}, {1024, 768}})
+        EXPECT_EQ(ChooseResolution(modes, wanted).selected, 0) << wanted.width;
     EXPECT_TRUE(ChooseResolution({}, {800, 600}).entries.empty());
 }
 
@@ -184,24 +154,12 @@ TEST(StoredChoices, AreComparedExactly) {
         EXPECT_EQ(FullscreenIndex(c.stored), c.fullscreen) << Utf16ToUtf8(c.stored);
         EXPECT_EQ(KeyboardLayoutIndex(c.stored), c.keyboard) << Utf16ToUtf8(c.stored);
     }
-}
-
-TEST(KeyboardLayout, EntriesNameTheStoredAndTheEditedLayouts) {
-    const struct {
-        int index;
-        const char16_t* stored;
-        const char16_t* section;
-    } cases[] = {
-        {0, u"QWERTY", u"InputQWERTY"},
-        {1, u"AZERTY", u"InputAZERTY"},
-        {2, u"QWERTZ", u"InputQWERTZ"},
-        {-1, u"QWERTY", u""},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(KeyboardLayoutText(c.index), c.stored) << c.index;
-        EXPECT_EQ(InputLayoutName(c.index), c.section) << c.index;
-        if (c.index >= 0) { // the stored text reads back as the same entry
-            EXPECT_EQ(KeyboardLayoutIndex(KeyboardLayoutText(c.index)), c.index);
-        }
+    // Each keyboard entry's stored text reads back as that entry; its bindings section is the
+    // one the input editor edits, and no entry selected edits none.
+    for (const int index : {0, 1, 2}) {
+        EXPECT_EQ(KeyboardLayoutIndex(KeyboardLayoutText(index)), index);
+        EXPECT_EQ(InputLayoutName(index), u"Input" + KeyboardLayoutText(index));
     }
+    EXPECT_EQ(KeyboardLayoutText(-1), u"QWERTY");
+    EXPECT_EQ(InputLayoutName(-1), u"");
 }
