@@ -53,6 +53,24 @@ Arrange WideLanguage(const std::wstring& code) {
     };
 }
 
+// What a language list must hold: the first two letters of each data file's name, ASCII
+// letters upper-cased, in the order the system lists the files, duplicates kept.
+std::vector<std::wstring> DataFileCodes(const Installation& paths, const wchar_t* pattern) {
+    std::vector<std::wstring> codes;
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW((paths.CookedDir() + L"\\" + pattern).c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return codes;
+    do {
+        std::wstring code = std::wstring(found.cFileName).substr(0, 2);
+        for (wchar_t& unit : code)
+            unit = unit >= L'a' && unit <= L'z' ? unit - L'a' + L'A' : unit;
+        codes.push_back(code);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return codes;
+}
+
 // The entry a stored code selects: the last equal entry, else the first; none in an empty list.
 int EntryOf(const std::vector<std::wstring>& entries, const std::wstring& code) {
     for (size_t i = entries.size(); i-- > 0;) {
@@ -107,9 +125,10 @@ const StartupFailureCase kStartupFailures[] = {
 class StartupFailureTest : public ConfiguratorTest,
                            public ::testing::WithParamInterface<StartupFailureCase> {};
 
-// The window shows with these languages, each selected where listed; OK (not before) stores
-// both in the player's key, also when they came from the machine's, and writes the defaults
-// into User.ini: LOW, the desktop size, windowed, QWERTY.
+// The window lists the languages of the data files and shows these, each selected where listed
+// (the last equal entry, else the first); OK (not before) stores both in the player's key,
+// also when they came from the machine's, and writes the defaults into User.ini: LOW, the
+// desktop size, windowed, QWERTY.
 struct LanguageCase {
     const char* name;
     Arrange arrange;
@@ -267,10 +286,12 @@ TEST_P(LanguageTest, SelectsCaptionsAndSavesTheLanguagesFound) {
     c.arrange(Paths());
     auto dialog = Launch();
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(dialog->ComboSelection(ids::kTextLanguageList),
-              EntryOf(dialog->ComboEntries(ids::kTextLanguageList), c.text));
-    EXPECT_EQ(dialog->ComboSelection(ids::kVoiceLanguageList),
-              EntryOf(dialog->ComboEntries(ids::kVoiceLanguageList), c.voice));
+    const auto textCodes = DataFileCodes(Paths(), L"*.qzstrings");
+    const auto voiceCodes = DataFileCodes(Paths(), L"*.qzspeech");
+    EXPECT_EQ(dialog->ComboEntries(ids::kTextLanguageList), textCodes);
+    EXPECT_EQ(dialog->ComboEntries(ids::kVoiceLanguageList), voiceCodes);
+    EXPECT_EQ(dialog->ComboSelection(ids::kTextLanguageList), EntryOf(textCodes, c.text));
+    EXPECT_EQ(dialog->ComboSelection(ids::kVoiceLanguageList), EntryOf(voiceCodes, c.voice));
     {
         const LanguageTexts texts(Paths().LangDir());
         EXPECT_EQ(dialog->Caption(), texts.Text(c.captions, "Configurator"));
