@@ -1,9 +1,9 @@
 #include "hardware/HardwareSurvey.h"
+#include "hardware/win32/OleFunctions.h"
 #include "hardware/win32/WmiVariant.h"
 
 #include <windows.h>
 #include <io.h>
-#include <oleauto.h>
 
 #include "HiddenWindow.h"
 
@@ -95,26 +95,30 @@ TEST(SurveyHardwareWin32, ASecondSurveyInTheSameProcessMeasuresAgain) {
 // A thread already in a single-threaded apartment cannot join the multithreaded one: the
 // survey fails with one line, the code in lower case without leading zeros.
 TEST(SurveyHardwareWin32, AFailureWritesOneLineAndGivesZero) {
-    ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    ComFunctions com;
+    ASSERT_TRUE(com.Load());
+    ASSERT_EQ(com.initialise(nullptr, COINIT_APARTMENTTHREADED), S_OK);
     HiddenWindow window;
     HardwareSurvey survey;
     std::string errors;
     const PerformanceLevel level = SurveyCapturingErrors(window.Get(), survey, errors);
-    CoUninitialize();
+    com.uninitialise();
     PrintRecord("in a single-threaded apartment", level, survey);
     EXPECT_EQ(level, 0);
     EXPECT_EQ(errors, "Failed to initialize COM library. Error code = 0x80010106\n");
 }
 
 TEST(VariantToUnsigned, ReadsWhateverTypeWmiHandsBack) {
+    AutomationFunctions automation;
+    ASSERT_TRUE(automation.Load());
     struct Case {
         const char* name;
         VARIANT value;
         uint64_t expected;
     };
-    auto make = [](VARTYPE type) {
+    auto make = [&](VARTYPE type) {
         VARIANT v;
-        VariantInit(&v);
+        automation.variantInit(&v);
         v.vt = type;
         return v;
     };
@@ -132,13 +136,13 @@ TEST(VariantToUnsigned, ReadsWhateverTypeWmiHandsBack) {
     cases[4].expected = 8589934592ull;
     cases[5].value.lVal = -3;
     cases[6].value.dblVal = 4.0;
-    cases[7].value.bstrVal = SysAllocString(L"4294967296");
+    cases[7].value.bstrVal = automation.allocString(L"4294967296");
     cases[8].value.bstrVal = nullptr;
-    cases[9].value.bstrVal = SysAllocString(L"many");
+    cases[9].value.bstrVal = automation.allocString(L"many");
     cases[10].value.bVal = 200;
     cases[11].value.iVal = 12;
     for (Case& c : cases) {
-        EXPECT_EQ(VariantToUnsigned(c.value), c.expected) << c.name;
-        VariantClear(&c.value);
+        EXPECT_EQ(VariantToUnsigned(c.value, automation), c.expected) << c.name;
+        automation.variantClear(&c.value);
     }
 }

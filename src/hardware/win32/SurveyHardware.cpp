@@ -1,18 +1,23 @@
 #include "hardware/HardwareSurvey.h"
 
 #include "ComPtr.h"
+#include "OleFunctions.h"
 #include "WmiVariant.h"
+#include "config/win32/SystemLibrary.h"
 #include "hardware/VariantNumber.h"
 
 #include <windows.h>
 #include <d3d9.h>
-#include <objbase.h>
-#include <oleauto.h>
 #include <wbemcli.h>
 
 #include <cstdio>
 
 // The survey's only trace is on standard error; the player never sees it.
+//
+// ole32, oleaut32 and d3d9 are loaded when their part of a survey starts and freed when it
+// ends, after every object they made is released (and COM uninitialised): Auto-detect is a
+// one-off measurement, and Direct3D alone brings several megabytes of graphics driver. A
+// library that cannot be loaded fails its part as the first call into it failing would.
 
 namespace {
 
@@ -21,35 +26,47 @@ void WriteFailure(const char* text, HRESULT code) {
     std::fflush(stderr);
 }
 
+// Why a library or a function of it could not be found, as the code of a failed call.
+HRESULT LoadFailure() {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? HRESULT_FROM_WIN32(error) : E_FAIL;
+}
+
 // Uninitialises COM when the WMI part ends. Declared before every COM pointer of that part
 // so that it runs after they are all released.
 class ComApartment {
 public:
-    ComApartment() = default;
-    ~ComApartment() { CoUninitialize(); }
+    explicit ComApartment(const ComFunctions& com) : m_com(com) {}
+    ~ComApartment() { m_com.uninitialise(); }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    const ComFunctions& m_com;
 };
 
 class ScopedBstr {
 public:
-    explicit ScopedBstr(const wchar_t* text) : m_text(SysAllocString(text)) {}
-    ~ScopedBstr() { SysFreeString(m_text); }
+    ScopedBstr(const AutomationFunctions& automation, const wchar_t* text)
+        : m_automation(automation), m_text(automation.allocString(text)) {}
+    ~ScopedBstr() { m_automation.freeString(m_text); }
     ScopedBstr(const ScopedBstr&) = delete;
     ScopedBstr& operator=(const ScopedBstr&) = delete;
     BSTR Get() const { return m_text; }
 
 private:
+    const AutomationFunctions& m_automation;
     BSTR m_text;
 };
 
 // A property that cannot be read (Wine has no PCSystemType) counts as 0.
-uint64_t ReadNumber(IWbemClassObject* object, const wchar_t* property) {
+uint64_t ReadNumber(const AutomationFunctions& automation, IWbemClassObject* object,
+                    const wchar_t* property) {
     VARIANT value;
-    VariantInit(&value);
+    automation.variantInit(&value);
     const HRESULT hr = object->Get(property, 0, &value, nullptr, nullptr);
-    const uint64_t number = SUCCEEDED(hr) ? VariantToUnsigned(value) : 0;
-    VariantClear(&value);
+    const uint64_t number = SUCCEEDED(hr) ? VariantToUnsigned(value, automation) : 0;
+    automation.variantClear(&value);
     return number;
 }
 
@@ -65,10 +82,10 @@ template <typename Visit> void ForEachObject(IEnumWbemClassObject* objects, Visi
     }
 }
 
-HRESULT RunQuery(IWbemServices* services, const wchar_t* query,
-                 ComPtr<IEnumWbemClassObject>& objects) {
-    const ScopedBstr language(L"WQL");
-    const ScopedBstr text(query);
+HRESULT RunQuery(const AutomationFunctions& automation, IWbemServices* services,
+                 const wchar_t* query, ComPtr<IEnumWbemClassObject>& objects) {
+    const ScopedBstr language(automation, L"WQL");
+    const ScopedBstr text(automation, query);
     return services->ExecQuery(language.Get(), text.Get(),
                                WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
                                objects.Receive());
@@ -76,37 +93,41 @@ HRESULT RunQuery(IWbemServices* services, const wchar_t* query,
 
 // Security set once per process: a later call (a second Auto-detect) is refused with
 // RPC_E_TOO_LATE, and the settings already in force serve just as well.
-HRESULT InitialiseSecurity() {
+HRESULT InitialiseSecurity(const ComFunctions& com) {
     const HRESULT hr =
-        CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
-                             RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+        com.initialiseSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
+                               RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
     return hr == RPC_E_TOO_LATE ? S_OK : hr;
 }
 
 bool MeasureWithWmi(HardwareSurvey& survey) {
-    HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    // Declared first, so they are freed last: after the apartment is uninitialised.
+    ComFunctions com;
+    AutomationFunctions automation;
+    HRESULT hr = com.Load() && automation.Load() ? com.initialise(nullptr, COINIT_MULTITHREADED)
+                                                 : LoadFailure();
     if (FAILED(hr)) {
         WriteFailure("Failed to initialize COM library. Error code = 0x", hr);
         return false;
     }
-    const ComApartment apartment;
+    const ComApartment apartment(com);
 
-    hr = InitialiseSecurity();
+    hr = InitialiseSecurity(com);
     if (FAILED(hr)) {
         WriteFailure("Failed to initialize security. Error code = 0x", hr);
         return false;
     }
 
     ComPtr<IWbemLocator> locator;
-    hr = CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
-                          locator.ReceiveVoid());
+    hr = com.createInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
+                            locator.ReceiveVoid());
     if (FAILED(hr)) {
         WriteFailure("Failed to create IWbemLocator object. Err code = 0x", hr);
         return false;
     }
 
     ComPtr<IWbemServices> services;
-    const ScopedBstr nameSpace(L"ROOT\\CIMV2");
+    const ScopedBstr nameSpace(automation, L"ROOT\\CIMV2");
     hr = locator->ConnectServer(nameSpace.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
                                 services.Receive());
     if (FAILED(hr)) {
@@ -114,35 +135,36 @@ bool MeasureWithWmi(HardwareSurvey& survey) {
         return false;
     }
 
-    hr = CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                           RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+    hr = com.setProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                             RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
+                             EOAC_NONE);
     if (FAILED(hr)) {
         WriteFailure("Could not set proxy blanket. Error code = 0x", hr);
         return false;
     }
 
     ComPtr<IEnumWbemClassObject> systems;
-    hr = RunQuery(services.Get(), L"SELECT * FROM Win32_ComputerSystem", systems);
+    hr = RunQuery(automation, services.Get(), L"SELECT * FROM Win32_ComputerSystem", systems);
     if (FAILED(hr)) {
         WriteFailure("Query for computer system name failed. Error code = 0x", hr);
         return false;
     }
     // With several systems the last one's values stand.
     ForEachObject(systems.Get(), [&](IWbemClassObject* system) {
-        survey.processors =
-            static_cast<uint32_t>(ReadNumber(system, L"NumberOfLogicalProcessors") & 0xFFFFFFFF);
-        survey.mobile = ReadNumber(system, L"PCSystemType") == 2;
+        survey.processors = static_cast<uint32_t>(
+            ReadNumber(automation, system, L"NumberOfLogicalProcessors") & 0xFFFFFFFF);
+        survey.mobile = ReadNumber(automation, system, L"PCSystemType") == 2;
     });
 
     ComPtr<IEnumWbemClassObject> modules;
-    hr = RunQuery(services.Get(), L"SELECT * FROM Win32_PhysicalMemory ", modules);
+    hr = RunQuery(automation, services.Get(), L"SELECT * FROM Win32_PhysicalMemory ", modules);
     if (FAILED(hr)) {
         WriteFailure("Query for physical memory failed. Error code = 0x", hr);
         return false;
     }
     uint64_t totalBytes = 0;
     ForEachObject(modules.Get(), [&](IWbemClassObject* module) {
-        totalBytes = SaturatingAdd(totalBytes, ReadNumber(module, L"Capacity"));
+        totalBytes = SaturatingAdd(totalBytes, ReadNumber(automation, module, L"Capacity"));
     });
     survey.systemMemoryMb = BytesToMegabytes(totalBytes);
     return true;
@@ -166,7 +188,11 @@ D3DPRESENT_PARAMETERS SurveyPresentParameters() {
 
 bool MeasureWithDirect3D(HWND window, HardwareSurvey& survey) {
     constexpr UINT kSdkVersion = 32;
-    const ComPtr<IDirect3D9> direct3d(Direct3DCreate9(kSdkVersion));
+    // Declared first, so it is freed after the device and the Direct3D object.
+    const SystemLibrary d3d9(L"d3d9.dll");
+    decltype(&Direct3DCreate9) create = nullptr;
+    const ComPtr<IDirect3D9> direct3d(d3d9.Find("Direct3DCreate9", create) ? create(kSdkVersion)
+                                                                           : nullptr);
     if (!direct3d) {
         std::fputs("Direct3DCreate9 failed.", stderr);
         std::fflush(stderr);
