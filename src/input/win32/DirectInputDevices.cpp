@@ -1,8 +1,16 @@
 // The real devices: DirectInput 8 for the system keyboard and mouse, XInput for pads.
+//
+// dinput8 is loaded by the first Initialise and xinput1_3 by the first PollPad, not with the
+// program: only the input editor needs them. dinput8 stays as long as the devices, which keep
+// DirectInput for the whole process, and is freed after they are released. xinput1_3 stays
+// until the process ends: its pad watching thread can outlive a FreeLibrary and crash in
+// the freed code (seen under Wine). A library that cannot be loaded fails as its first call
+// failing would: DirectInput cannot be created, no pad answers.
 
 #include "input/InputDevices.h"
 
 #include "ComPtr.h"
+#include "config/win32/SystemLibrary.h"
 
 #include <windows.h>
 #define DIRECTINPUT_VERSION 0x0800
@@ -18,9 +26,10 @@ public:
     InputSetupResult Initialise(void* window) override {
         Release();
         const HWND hwnd = static_cast<HWND>(window);
-        if (FAILED(DirectInput8Create(GetModuleHandleW(nullptr), DIRECTINPUT_VERSION,
-                                      IID_IDirectInput8W,
-                                      reinterpret_cast<void**>(m_directInput.Put()), nullptr)))
+        if (!FindDirectInput() ||
+            FAILED(m_directInput8Create(GetModuleHandleW(nullptr), DIRECTINPUT_VERSION,
+                                        IID_IDirectInput8W,
+                                        reinterpret_cast<void**>(m_directInput.Put()), nullptr)))
             return Fail(InputSetupResult::DirectInputFailed);
         if (!CreateDevice(GUID_SysKeyboard, c_dfDIKeyboard, hwnd, m_keyboard))
             return Fail(InputSetupResult::KeyboardFailed);
@@ -50,9 +59,11 @@ public:
     }
 
     bool PollPad(PadState& out) override {
+        if (!FindXInput())
+            return false;
         for (DWORD pad = 0; pad < PadCount; ++pad) {
             XINPUT_STATE state{};
-            if (XInputGetState(pad, &state) == ERROR_SUCCESS) {
+            if (m_xInputGetState(pad, &state) == ERROR_SUCCESS) {
                 out.buttons = state.Gamepad.wButtons;
                 out.leftTrigger = state.Gamepad.bLeftTrigger;
                 out.rightTrigger = state.Gamepad.bRightTrigger;
@@ -63,6 +74,26 @@ public:
     }
 
 private:
+    // A missing library is looked for again at the next Initialise, which only a new editor
+    // runs.
+    bool FindDirectInput() {
+        if (m_directInput8Create != nullptr)
+            return true;
+        m_dinput8 = SystemLibrary(L"dinput8.dll");
+        return m_dinput8.Find("DirectInput8Create", m_directInput8Create);
+    }
+
+    // Pads are polled every few milliseconds: a missing library is looked for once only.
+    bool FindXInput() {
+        if (!m_xInputSought) {
+            m_xInputSought = true;
+            m_xinput = SystemLibrary(L"xinput1_3.dll");
+            m_xinput.KeepForProcess();
+            m_xinput.Find("XInputGetState", m_xInputGetState);
+        }
+        return m_xInputGetState != nullptr;
+    }
+
     bool CreateDevice(REFGUID guid, const DIDATAFORMAT& format, HWND window,
                       ComPtr<IDirectInputDevice8W>& device) {
         return SUCCEEDED(m_directInput->CreateDevice(guid, device.Put(), nullptr)) &&
@@ -98,6 +129,13 @@ private:
         m_keyboard.Reset();
         m_directInput.Reset();
     }
+
+    // The libraries first, so that they are freed after everything made from them.
+    SystemLibrary m_dinput8;
+    decltype(&DirectInput8Create) m_directInput8Create = nullptr;
+    SystemLibrary m_xinput;
+    decltype(&XInputGetState) m_xInputGetState = nullptr;
+    bool m_xInputSought = false;
 
     ComPtr<IDirectInput8W> m_directInput;
     ComPtr<IDirectInputDevice8W> m_keyboard;
