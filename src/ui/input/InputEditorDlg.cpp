@@ -11,13 +11,14 @@
 #include "input/InputContext.h"
 #include "resource.h"
 
-#include <mmsystem.h>
-
 #undef LoadKeyboardLayout
 
 namespace {
 
-constexpr uint32_t kUnblockDelayMs = 10;
+// Long enough for the click that ended a capture to arrive and be swallowed. The steady
+// clock measures it to the millisecond without the multimedia timer's library and without
+// wrapping.
+constexpr std::chrono::milliseconds kUnblockDelay(10);
 
 // What a click or a command reaches the editor as.
 bool IsBlockedMessage(UINT message) {
@@ -31,11 +32,6 @@ bool IsBlockedMessage(UINT message) {
     default:
         return false;
     }
-}
-
-// The multimedia timer wraps after 49 days; compare by distance.
-bool HasReached(uint32_t now, uint32_t deadline) {
-    return static_cast<int32_t>(now - deadline) >= 0;
 }
 
 } // namespace
@@ -56,19 +52,16 @@ std::u16string CInputEditorDlg::Text(std::u16string_view key) const {
 
 void CInputEditorDlg::BlockInput() {
     m_blockInput = true;
-    m_unblockTime = 0;
+    m_unblockTime.reset();
 }
 
 void CInputEditorDlg::UnblockInputSoon() {
-    m_unblockTime = timeGetTime() + kUnblockDelayMs;
-    // 0 means no deadline at all.
-    if (m_unblockTime == 0)
-        m_unblockTime = 1;
+    m_unblockTime = std::chrono::steady_clock::now() + kUnblockDelay;
 }
 
 bool CInputEditorDlg::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (m_blockInput) {
-        if (m_unblockTime != 0 && HasReached(timeGetTime(), m_unblockTime))
+        if (m_unblockTime && std::chrono::steady_clock::now() >= *m_unblockTime)
             m_blockInput = false;
         // Even the message that lifts the block is swallowed: it is the click that ended
         // the capture.
@@ -88,7 +81,7 @@ void CInputEditorDlg::DoDataExchange() {
 
 bool CInputEditorDlg::OnInitDialog() {
     m_blockInput = false;
-    m_unblockTime = 0;
+    m_unblockTime.reset();
     if (!InitDirectInput()) {
         EndDialog(IDCANCEL);
         return false;

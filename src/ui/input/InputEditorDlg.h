@@ -9,7 +9,8 @@
 #include "app/Dialog.h"
 #include "ui/input/InputTabCtrl.h"
 
-#include <cstdint>
+#include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,7 +54,8 @@ private:
     HWND m_owner;
     std::u16string m_language;
     bool m_blockInput = false;
-    uint32_t m_unblockTime = 0; // timeGetTime after which the block ends; 0: no deadline
+    // When the block ends; none while a capture runs.
+    std::optional<std::chrono::steady_clock::time_point> m_unblockTime;
     std::u16string m_layoutName;
     CButton m_okButton;
     CButton m_cancelButton;
