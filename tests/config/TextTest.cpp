@@ -7,17 +7,11 @@ TEST(ParseDecimalInt, ReadsLikeTheCLibrary) {
         const char16_t* text;
         int32_t expected;
     } cases[] = {
-        {u"", 0},
-        {u"abc", 0},
-        {u"42", 42},
-        {u"  -7x", -7},
-        {u"\t+15", 15},
-        {u"007", 7},
-        {u"1.5", 1},
-        {u"- 3", 0},
-        {u"99999999999", INT32_MAX},
-        {u"-99999999999", INT32_MIN},
-        {u"-2147483648", INT32_MIN},
+        // clang-format off
+        {u"", 0},          {u"abc", 0},           {u"42", 42},          {u"  -7x", -7},
+        {u"\t+15", 15},    {u"007", 7},           {u"1.5", 1},          {u"- 3", 0},
+        {u"99999999999", INT32_MAX}, {u"-99999999999", INT32_MIN}, {u"-2147483648", INT32_MIN},
+        // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseDecimalInt(c.text), c.expected) << Utf16ToUtf8(c.text);
