@@ -118,20 +118,20 @@ bool DecodeConfigBytes(std::string_view bytes, std::u16string& text) {
 }
 
 size_t EncodedLength(std::u16string_view text) {
-    // Counted as if every unit stood alone, in a loop without branches; a surrogate pair,
-    // six bytes that way but four in UTF-8, is corrected only in texts that hold one.
-    size_t length = text.size();
-    bool surrogates = false;
-    for (const char16_t c : text) {
-        length += (c >= 0x80) + (c >= 0x800) + (c == u'\n');
-        surrogates |= IsHighSurrogate(c) || IsLowSurrogate(c);
-    }
-    if (!surrogates)
-        return length;
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (IsHighSurrogate(text[i]) && IsLowSurrogate(text[i + 1])) {
-            length -= 2;
+    size_t length = text.size(); // one byte per unit, plus what each unit needs beyond it
+    const size_t size = text.size();
+    for (size_t i = 0; i < size; ++i) {
+        const char16_t c = text[i];
+        if (c < 0x80) {
+            if (c == u'\n')
+                ++length; // written as CR LF
+        } else if (c < 0x800) {
+            length += 1;
+        } else if (IsHighSurrogate(c) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
+            length += 2; // four bytes for the pair
             ++i;
+        } else {
+            length += 2; // three bytes, also for U+FFFD in place of a lone surrogate
         }
     }
     return length;
