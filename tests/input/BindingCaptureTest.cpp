@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -117,68 +118,56 @@ TEST_F(CaptureTest, MouseButtonsInOrder) {
     }
 }
 
-TEST_F(CaptureTest, TheDoubleClicksButtonIsNotTaken) {
-    capture.Start();
-    EXPECT_FALSE(capture.IsArmed());
-    devices->PressButton(0); // still held from the double click
-    EXPECT_EQ(Step(), "-");
-    EXPECT_EQ(Step(), "-");
-    devices->ReleaseButton(0);
-    EXPECT_EQ(Step(), "-");
-    EXPECT_TRUE(capture.IsArmed());
-    devices->PressButton(0);
-    EXPECT_EQ(Step(), "IK_LeftMouse");
-    EXPECT_FALSE(capture.IsCapturing());
-    // Another button held at the start counts from the second poll, a key at once.
-    devices->ReleaseAll();
-    capture.Start();
-    devices->PressButton(1);
-    EXPECT_EQ(Step(), "-");
-    EXPECT_EQ(Step(), "IK_RightMouse");
-    capture.Start();
-    devices->PressButton(0);
-    devices->PressKey(0x10);
-    EXPECT_EQ(Step(), "IK_Q");
-}
-
-TEST_F(CaptureTest, LeftClickOutsideTheFieldIsNeverTaken) {
-    StartArmed();
-    devices->PressButton(0);
-    EXPECT_EQ(Step(Outside), "-");
-    EXPECT_FALSE(capture.IsArmed());
-    EXPECT_EQ(Step(Inside), "-"); // dragged back inside, still the same click
-    devices->ReleaseButton(0);
-    EXPECT_EQ(Step(Outside), "-");
-    devices->PressButton(1); // other buttons are taken wherever the cursor is
-    EXPECT_EQ(Step(Outside), "IK_RightMouse");
-}
-
-TEST_F(CaptureTest, LostOrFailedPollsGiveNothingAndKeepTheArming) {
-    capture.Start();
-    devices->PressButton(0);
-    devices->mouseResult = PollResult::InputLost;
-    EXPECT_EQ(Step(), "-");
-    EXPECT_EQ(devices->reacquired, 1);
-    EXPECT_FALSE(capture.IsArmed()); // the double click's button was not seen released
-    EXPECT_EQ(Step(), "-");
-    devices->ReleaseAll();
-    devices->keyboardResult = PollResult::Failed;
-    devices->PressKey(0x10);
-    EXPECT_EQ(Step(), "-");
-    EXPECT_EQ(Step(), "-");
-    EXPECT_TRUE(capture.IsCapturing());
-    devices->keyboardResult = PollResult::InputLost;
-    EXPECT_EQ(Step(), "-");
-    EXPECT_EQ(Step(), "IK_Q");
-}
-
-TEST_F(CaptureTest, StoppedCaptureTakesNothing) {
-    StartArmed();
-    capture.Stop();
-    devices->PressKey(0x10);
-    EXPECT_EQ(Step(), "-");
-    devices->pad = PadState{PadButton::A, 0, 0};
-    EXPECT_EQ(PadStep(), "-");
+// A capture poll by poll. Before each poll the test holds exactly the buttons and keys named
+// (L and R: the left and right button, Q: the key Q) and sets what the polls report; "start"
+// is the double click that begins a capture, "stop" the field losing the focus.
+TEST_F(CaptureTest, PollByPoll) {
+    constexpr PollResult Ok = PollResult::Ok;
+    constexpr PollResult Lost = PollResult::InputLost;
+    const struct {
+        const char* held;
+        const char* expected = "";
+        bool inside = true;
+        PollResult mouse = PollResult::Ok;
+        PollResult keyboard = PollResult::Ok;
+    } polls[] = {
+        // clang-format off
+        // The double click's button is not taken, only a later click.
+        {"start"}, {"L", "-"}, {"L", "-"}, {"", "-"}, {"L", "IK_LeftMouse"},
+        // Another button held at the start counts from the second poll, a key at once.
+        {"start"}, {"R", "-"}, {"R", "IK_RightMouse"}, {"start"}, {"LQ", "IK_Q"},
+        // A left click outside the field disarms until it is released, wherever it is
+        // dragged; other buttons are taken wherever the cursor is.
+        {"start"}, {"", "-"}, {"L", "-", Outside}, {"L", "-"}, {"", "-", Outside},
+        {"R", "IK_RightMouse", Outside},
+        // Lost or failed polls give nothing and leave the arming as it was.
+        {"start"}, {"L", "-", Inside, Lost}, {"L", "-"}, {"Q", "-", Inside, Ok, PollResult::Failed},
+        {"Q", "-", Inside, Ok, Lost}, {"Q", "IK_Q"},
+        // A stopped capture takes nothing.
+        {"start"}, {"stop"}, {"Q", "-"},
+        // clang-format on
+    };
+    for (size_t i = 0; i < std::size(polls); ++i) {
+        const std::string held = polls[i].held;
+        if (held == "start") {
+            capture.Start();
+            continue;
+        }
+        if (held == "stop") {
+            capture.Stop();
+            continue;
+        }
+        devices->ReleaseAll();
+        for (const char c : held) {
+            if (c == 'Q')
+                devices->PressKey(0x10);
+            else
+                devices->PressButton(c == 'L' ? 0 : 1);
+        }
+        devices->mouseResult = polls[i].mouse;
+        devices->keyboardResult = polls[i].keyboard;
+        EXPECT_EQ(Step(polls[i].inside), polls[i].expected) << "poll " << i << " holding " << held;
+    }
 }
 
 // Everything held at first; each step releases the control that won the step before.
@@ -226,4 +215,9 @@ TEST_F(CaptureTest, GamepadCapture) {
     devices->pad = PadState{0, 0, 3};
     EXPECT_EQ(PadStep(), "-");
     EXPECT_EQ(PadStep(), "IK_Pad_RightTrigger");
+    // A stopped capture takes nothing.
+    capture.Start();
+    capture.Stop();
+    EXPECT_EQ(PadStep(), "-");
+    EXPECT_EQ(PadStep(), "-");
 }

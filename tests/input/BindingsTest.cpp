@@ -194,10 +194,9 @@ TEST(SaveBindings, WhatIsSavedLoadsBack) {
         saved.keyboard[UseItem].keyCode = KeyNameToCode(u"IK_F5");
         SaveBindings(saved.keyboard, saved.gamepad, folder.store.get(), layout);
 
-        UserFolder reread;
-        reread.Write("User", folder.Read("User"));
+        ConfigStore reread(folder.folder.Directory());
         Pages loaded;
-        LoadBindings(loaded.keyboard, loaded.gamepad, reread.store.get(), layout);
+        LoadBindings(loaded.keyboard, loaded.gamepad, &reread, layout);
         EXPECT_EQ(Bound(loaded), Bound(saved));
     }
 }
