@@ -116,7 +116,8 @@ public:
     // An empty key, or append with an empty value, is refused (false, nothing changes).
     // append false: the key ends with exactly one value (an empty value is accepted).
     // append true: value is added after the existing values.
-    // key and value may be views into this section.
+    // key and value may be views into this section. A section holds up to 4 G code units of
+    // keys and values; beyond that SetValue fails.
     bool SetValue(std::u16string_view key, std::u16string_view value, bool append);
 
     // Removes every key; the section itself stays in its file.

@@ -19,8 +19,9 @@ namespace {
 
 // Texts shorter than this are taken as empty files.
 constexpr size_t kShortestText = 10;
-// A UTF-8 code unit comes from at most three bytes (a surrogate pair from four, a folded
-// CR LF from two), so texts of at least this many bytes are never too short.
+// A code unit of the decoded text comes from at most three bytes of UTF-8 (a surrogate
+// pair from four, a folded CR LF from two), so texts of at least this many bytes are never
+// too short.
 constexpr size_t kBytesNeverShort = 3 * kShortestText;
 
 // The code unit as a number; the bytes of UTF-8 are plain chars, signed on most compilers.
