@@ -135,8 +135,10 @@ TEST(ChooseResolution, KeepsTheFirstModeOfEachSizeAndSelectsTheWantedOne) {
     EXPECT_EQ(list.modeIndices, (std::vector<size_t>{0, 1, 3, 5}));
     EXPECT_EQ(list.selected, 2);
     // The first entry when the wanted size is not listed, or when it is the first.
-    for (const DisplaySize wanted : {DisplaySize{1000, 700}, {768, 1024}, {1024, 768}})
-        EXPECT_EQ(ChooseResolution(modes, wanted).selected, 0) << wanted.width;
+    for (const DisplaySize wanted :
+         {DisplaySize{1000, 700}, {768, 1024}, {1920, 1200}, {1024, 768}})
+        EXPECT_EQ(ChooseResolution(modes, wanted).selected, 0)
+            << wanted.width << " x " << wanted.height;
     EXPECT_TRUE(ChooseResolution({}, {800, 600}).entries.empty());
 }
 
