@@ -59,7 +59,7 @@ void ExpectRowCaptions(const DialogDriver& dialog, const LanguageTexts& texts,
                        const std::wstring& language) {
     EXPECT_EQ(dialog.ComboEntries(ids::kPresetList), Texts(texts, language, kPresetKeys));
     for (int i = 0; i < kRowCount; ++i) {
-        const RowSpec& row = RenderingRows()[i];
+        const ExpectedRow& row = RenderingRows()[i];
         EXPECT_EQ(dialog.Text(ids::RowLabel(i)), texts.Text(language, row.key)) << row.key;
         EXPECT_EQ(dialog.ComboEntries(ids::RowCombo(i)), Texts(texts, language, row.labelKeys))
             << row.key;

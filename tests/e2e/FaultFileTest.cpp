@@ -105,7 +105,7 @@ TEST_F(BadUserIniTest, ValuesOutOfEveryRange) {
                         "[Rendering]\r\nFullscreen=" +
                         std::string(100000, '1') +
                         "\r\n_ShadowQuality=-7\r\n_ShadowedLights=+9x\r\n";
-    for (const RowSpec& row : RenderingRows())
+    for (const ExpectedRow& row : RenderingRows())
         bytes += std::string(row.key) + "=" + std::string(100000, '9') + "\xC0\r\n";
     OkAndCheck(bytes, ExpectedFor(bytes), true);
 }

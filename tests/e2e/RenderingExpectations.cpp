@@ -43,7 +43,7 @@ void ExpectDerivedValues(IniModel& userFile, const ProfileFiles& profiles, int l
 }
 
 // The entry a stored text selects: the last equal token, else the first entry.
-int RowIndexOf(const RowSpec& row, const std::string& stored) {
+int RowIndexOf(const ExpectedRow& row, const std::string& stored) {
     int index = 0;
     for (size_t i = 0; i < row.values.size(); ++i) {
         if (row.values[i] == stored)
@@ -54,8 +54,8 @@ int RowIndexOf(const RowSpec& row, const std::string& stored) {
 
 } // namespace
 
-const std::array<RowSpec, kRowCount>& RenderingRows() {
-    static const std::array<RowSpec, kRowCount> rows = {{
+const std::array<ExpectedRow, kRowCount>& RenderingRows() {
+    static const std::array<ExpectedRow, kRowCount> rows = {{
         {"TextureDownscale", {"0", "1", "2"}, {"NoDownscale", "LowDownscale", "HighDownscale"}},
         {"TextureMemoryBudget",
          {"100", "200", "300", "400", "600"},
@@ -87,7 +87,7 @@ const std::array<RowSpec, kRowCount>& RenderingRows() {
 RowSelection PresetSelection(const ProfileFiles& profiles, int level) {
     RowSelection selection{};
     for (int i = 0; i < kRowCount; ++i) {
-        const RowSpec& row = RenderingRows()[i];
+        const ExpectedRow& row = RenderingRows()[i];
         selection[i] = RowIndexOf(row, profiles.Value(level, row.key));
     }
     return selection;
@@ -96,7 +96,7 @@ RowSelection PresetSelection(const ProfileFiles& profiles, int level) {
 RowSelection StoredSelection(const IniModel& userFile) {
     RowSelection selection{};
     for (int i = 0; i < kRowCount; ++i) {
-        const RowSpec& row = RenderingRows()[i];
+        const ExpectedRow& row = RenderingRows()[i];
         selection[i] = RowIndexOf(row, IniValue(userFile, "Rendering", row.key));
     }
     return selection;
@@ -107,7 +107,7 @@ void ExpectRenderingSave(IniModel& userFile, const ProfileFiles& profiles, int l
     SetIniValue(userFile, "Engine", "PerformancePlatform", std::to_string(level));
     SetIniValue(userFile, "Engine", "CustomRenderingSettings", custom ? "1" : "0");
     for (int i = 0; i < kRowCount; ++i) {
-        const RowSpec& row = RenderingRows()[i];
+        const ExpectedRow& row = RenderingRows()[i];
         SetIniValue(userFile, "Rendering", row.key, row.values.at(rows[i]));
     }
     ExpectDerivedValues(userFile, profiles, level);

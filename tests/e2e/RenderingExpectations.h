@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-struct RowSpec {
+struct ExpectedRow {
     const char* key;
     std::vector<std::string> values;    // the tokens stored in the files
     std::vector<std::string> labelKeys; // the text key of each token's entry
 };
 
 inline constexpr int kRowCount = 20;
-const std::array<RowSpec, kRowCount>& RenderingRows();
+const std::array<ExpectedRow, kRowCount>& RenderingRows();
 
 using RowSelection = std::array<int, kRowCount>;
 

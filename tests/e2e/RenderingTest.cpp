@@ -251,7 +251,7 @@ TEST_F(RenderingTest, TextLanguageSwitchKeepsEverySelection) {
     EXPECT_EQ(dialog->ComboSelection(ids::kFullscreenList), 1);
     EXPECT_EQ(dialog->ComboSelectedText(ids::kFullscreenList), texts.Text(L"FR", "Enabled"));
     for (int i = 0; i < kRowCount; ++i) {
-        const RowSpec& row = RenderingRows()[i];
+        const ExpectedRow& row = RenderingRows()[i];
         EXPECT_EQ(dialog->Text(ids::RowLabel(i)), texts.Text(L"FR", row.key));
         EXPECT_EQ(dialog->ComboSelectedText(ids::RowCombo(i)),
                   texts.Text(L"FR", row.labelKeys.at(rows[i])));
