@@ -64,8 +64,12 @@ bool DeleteGameKey(const GameKey& key) {
 
 bool SetGameValue(const GameKey& key, const std::wstring& name, const RegistryValue& value) {
     const OpenKey open(key, kGameKeyPath, KEY_ALL_ACCESS, true);
+    // A string whose count leaves out its terminator gets one more unit stored when the unit
+    // after the data happens to be null (the system's own courtesy): a unit that is not null
+    // follows the data, so exactly the bytes given are stored.
+    const std::string data = value.bytes + "\xFF\xFF";
     return open.Get() && RegSetValueExW(open.Get(), name.c_str(), 0, value.type,
-                                        reinterpret_cast<const BYTE*>(value.bytes.data()),
+                                        reinterpret_cast<const BYTE*>(data.data()),
                                         static_cast<DWORD>(value.bytes.size())) == ERROR_SUCCESS;
 }
 
