@@ -6,7 +6,6 @@
 #include "Files.h"
 #include "GameData.h"
 #include "Registry.h"
-#include "RenderingExpectations.h"
 #include "WideText.h"
 
 #include <set>
@@ -41,8 +40,6 @@ std::vector<std::wstring> Texts(const LanguageTexts& texts, const std::wstring& 
     return result;
 }
 
-const std::vector<std::string> kPresetKeys = {"LOW", "MEDIUM", "HIGH", "ULTRA"};
-
 // Every caption and localised list of the compact window, in language.
 void ExpectMainCaptions(const DialogDriver& dialog, const LanguageTexts& texts,
                         const std::wstring& language) {
@@ -53,17 +50,6 @@ void ExpectMainCaptions(const DialogDriver& dialog, const LanguageTexts& texts,
               Texts(texts, language, {"Disabled", "Enabled"}));
     EXPECT_EQ(dialog.ComboEntries(ids::kKeyboardList),
               (std::vector<std::wstring>{L"EN ( QWERTY )", L"FR ( AZERTY )", L"DE ( QWERTZ )"}));
-}
-
-void ExpectRowCaptions(const DialogDriver& dialog, const LanguageTexts& texts,
-                       const std::wstring& language) {
-    EXPECT_EQ(dialog.ComboEntries(ids::kPresetList), Texts(texts, language, kPresetKeys));
-    for (int i = 0; i < kRowCount; ++i) {
-        const ExpectedRow& row = RenderingRows()[i];
-        EXPECT_EQ(dialog.Text(ids::RowLabel(i)), texts.Text(language, row.key)) << row.key;
-        EXPECT_EQ(dialog.ComboEntries(ids::RowCombo(i)), Texts(texts, language, row.labelKeys))
-            << row.key;
-    }
 }
 
 class CaptionTest : public ConfiguratorTest, public ::testing::WithParamInterface<const wchar_t*> {
@@ -82,27 +68,6 @@ TEST_P(CaptionTest, MainWindowSpeaksTheTextLanguage) {
     ASSERT_TRUE(dialog);
     const LanguageTexts texts(Paths().LangDir());
     ExpectMainCaptions(*dialog, texts, GetParam());
-    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
-}
-
-TEST_P(CaptionTest, RenderingPanelSpeaksTheTextLanguage) {
-    auto dialog = Launch();
-    ASSERT_TRUE(dialog);
-    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
-    const LanguageTexts texts(Paths().LangDir());
-    ExpectRowCaptions(*dialog, texts, GetParam());
-    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
-}
-
-// The panel first opened after the text language changed speaks the new language.
-TEST_F(ConfiguratorTest, RenderingPanelOpenedAfterALanguageChange) {
-    auto dialog = Launch();
-    ASSERT_TRUE(dialog);
-    ASSERT_TRUE(dialog->Choose(ids::kTextLanguageList,
-                               dialog->ComboIndexOf(ids::kTextLanguageList, L"FR")));
-    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
-    const LanguageTexts texts(Paths().LangDir());
-    ExpectRowCaptions(*dialog, texts, L"FR");
     ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
 }
 

@@ -62,6 +62,18 @@ void ConfiguratorTest::ExpectUserIni(const std::string& expected) const {
                                   << ShowLineEnds(expected);
 }
 
+void ConfiguratorTest::ExpectGolden(const std::string& name, const std::string& actual) const {
+    const std::wstring path = UnixToWinePath(std::string(GOLDEN_DIR) + "/" + name);
+    wchar_t update[8] = {};
+    if (GetEnvironmentVariableW(L"UPDATE_GOLDEN", update, 8) && std::wstring(update) == L"1") {
+        EXPECT_TRUE(WriteFileBytes(path, actual)) << "cannot write " << name;
+        return;
+    }
+    const auto golden = ReadFileBytes(path);
+    ASSERT_TRUE(golden) << "no golden file " << name;
+    EXPECT_EQ(actual, *golden) << "differs from golden file " << name;
+}
+
 std::string ConfiguratorTest::ExpectedOkBytes(const IniModel& before) const {
     const ProfileFiles profiles(m_installation.ProfilesDir());
     return FormatIniBytes(ExpectedUserFile(before, ChoicesAtStart(before, profiles), profiles));
@@ -71,11 +83,22 @@ StartupOutcome ConfiguratorTest::Start() {
     KillProgram();
     const std::wstring exe = UnixToWinePath(CONFIGURATOR_EXE);
     std::wstring commandLine = L"\"" + exe + L"\"";
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const HANDLE errors =
+        CreateFileW(ErrorsPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (errors == INVALID_HANDLE_VALUE)
+        ADD_FAILURE() << "cannot create the standard error file, error " << GetLastError();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = errors;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                        nullptr, nullptr, &startup, &info)) {
+    const bool started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                        CREATE_SUSPENDED, nullptr, nullptr, &startup, &info);
+    if (errors != INVALID_HANDLE_VALUE)
+        CloseHandle(errors);
+    if (!started) {
         ADD_FAILURE() << "cannot start " << CONFIGURATOR_EXE << ", error " << GetLastError();
         return {};
     }
@@ -156,6 +179,10 @@ void ConfiguratorTest::AnswerSaveWarning(const DialogDriver& dialog) {
     ASSERT_TRUE(box) << "no warning over the window that the settings were not saved";
     const LanguageTexts texts(m_installation.LangDir());
     EXPECT_EQ(box->text, texts.Text(L"EN", "SaveError"));
+}
+
+std::string ConfiguratorTest::StandardError() const {
+    return ReadFileBytes(ErrorsPath()).value_or("");
 }
 
 void ConfiguratorTest::KillProgram() {

@@ -43,6 +43,9 @@ protected:
     std::optional<std::string> UserIniBytes() const;
     // User.ini must hold exactly expected; a mismatch shows both texts.
     void ExpectUserIni(const std::string& expected) const;
+    // The text must equal the golden file tests/e2e/golden/name. With the environment variable
+    // UPDATE_GOLDEN set to 1 the file is written instead, for review.
+    void ExpectGolden(const std::string& name, const std::string& actual) const;
     // What OK writes over a user file that held before when the window's choices are left as
     // they started.
     std::string ExpectedOkBytes(const IniModel& before) const;
@@ -66,10 +69,15 @@ protected:
     // records a failure when it does not come.
     void AnswerSaveWarning(const DialogDriver& dialog);
 
+    // What the program has written to its standard error stream so far.
+    std::string StandardError() const;
+
     // Ends the program at once, as a crash or the task manager would.
     void KillProgram();
 
 private:
+    std::wstring ErrorsPath() const { return m_installation.root + L"\\stderr.txt"; }
+
     Installation m_installation;
     HANDLE m_job = nullptr;
     HANDLE m_process = nullptr;

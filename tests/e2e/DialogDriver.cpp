@@ -1,5 +1,10 @@
 #include "DialogDriver.h"
 
+#include "WideText.h"
+
+#include <algorithm>
+#include <cstdio>
+
 namespace {
 
 constexpr int kMessageBoxTextId = 0xFFFF;
@@ -23,7 +28,66 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM param) {
     return TRUE;
 }
 
+std::string Hex(DWORD value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%08lx", static_cast<unsigned long>(value));
+    return text;
+}
+
+std::string Quoted(HWND window) {
+    return "\"" + WideToUtf8(WindowText(window)) + "\"";
+}
+
+std::string ComboContents(HWND combo) {
+    DWORD_PTR count = 0, selected = 0;
+    SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_NORMAL, DialogDriver::kSendTimeoutMs,
+                        &count);
+    SendMessageTimeoutW(combo, CB_GETCURSEL, 0, 0, SMTO_NORMAL, DialogDriver::kSendTimeoutMs,
+                        &selected);
+    std::string text = " [";
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        wchar_t entry[256] = {};
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry), SMTO_NORMAL,
+                            DialogDriver::kSendTimeoutMs, &length);
+        text += (i ? ", " : "") + std::string(i == selected ? "*" : "") + WideToUtf8(entry);
+    }
+    return text + "]";
+}
+
 } // namespace
+
+std::string WindowTree(HWND dialog, const std::vector<int>& elided) {
+    const LRESULT dialogFont = SendMessageW(dialog, WM_GETFONT, 0, 0);
+    RECT window{};
+    GetWindowRect(dialog, &window);
+    std::string tree = "dialog " + std::to_string(window.right - window.left) + "x" +
+                       std::to_string(window.bottom - window.top) + " " + Quoted(dialog) + "\n";
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        wchar_t className[64] = {};
+        GetClassNameW(child, className, 64);
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        char place[80];
+        std::snprintf(place, sizeof place, "(%ld,%ld)-(%ld,%ld)", rect.left, rect.top, rect.right,
+                      rect.bottom);
+        const bool sameFont = SendMessageW(child, WM_GETFONT, 0, 0) == dialogFont;
+        tree += std::to_string(id) + " " + WideToUtf8(className) + " " +
+                Hex(GetWindowLongW(child, GWL_STYLE)) + " " +
+                Hex(GetWindowLongW(child, GWL_EXSTYLE)) + " " +
+                (IsWindowVisible(child) ? "shown " : "hidden ") + place +
+                (sameFont ? " font" : " own-font");
+        if (std::ranges::count(elided, id) == 0) {
+            tree += " " + Quoted(child);
+            if (std::wstring(className) == L"ComboBox")
+                tree += ComboContents(child);
+        }
+        tree += "\n";
+    }
+    return tree;
+}
 
 std::vector<HWND> VisibleDialogsOf(DWORD pid) {
     EnumState state{pid, {}};

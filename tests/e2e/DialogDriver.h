@@ -49,6 +49,13 @@ bool PressMessageBoxButton(HWND box, int buttonId);
 // The window's text through WM_GETTEXT, bounded in time.
 std::wstring WindowText(HWND window);
 
+// The dialog's child windows in z-order, one line each, as a tool outside the process sees
+// them: id, class, style, extended style, shown or hidden, the rectangle in the dialog's client
+// coordinates, whether it uses the dialog's font, its text and, for a drop-down list, its
+// entries with the selected one starred. The texts and entries of the controls in elided are
+// left out (ones that depend on the machine, such as the display modes). UTF-8.
+std::string WindowTree(HWND dialog, const std::vector<int>& elided = {});
+
 class DialogDriver {
 public:
     // How long an operation may take before the program counts as hung.

@@ -97,24 +97,6 @@ TEST_P(PresetTest, ChoosingAPresetAppliesAndSavesItsProfile) {
 INSTANTIATE_TEST_SUITE_P(Levels, PresetTest, ::testing::Values(0, 1, 2, 3),
                          [](const auto& info) { return ProfileName(info.param); });
 
-// The panel opened after a preset was chosen shows that preset's rows; closed again, it
-// keeps them for OK.
-TEST_F(RenderingTest, PanelOpenedLaterShowsThePreset) {
-    const int level = 0;
-    auto dialog = Launch();
-    ASSERT_TRUE(dialog);
-    ASSERT_TRUE(dialog->Choose(ids::kPresetList, level));
-    ASSERT_TRUE(OpenPanel(*dialog));
-    const ProfileFiles profiles(Paths().ProfilesDir());
-    EXPECT_EQ(ShownRows(*dialog), PresetSelection(profiles, level));
-    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
-
-    DialogChoices choices = ChoicesAtStart({}, profiles);
-    choices.level = level;
-    choices.rows = PresetSelection(profiles, level);
-    ExpectSavedWithOk(*dialog, {}, choices);
-}
-
 // The stored "PerformancePlatform" picks the preset at start: out of range gives HIGH, no
 // number gives LOW; the rows show that preset's profile.
 TEST_F(RenderingTest, StoredPresetAtStart) {
@@ -257,6 +239,27 @@ TEST_F(RenderingTest, TextLanguageSwitchKeepsEverySelection) {
                   texts.Text(L"FR", row.labelKeys.at(rows[i])));
     }
     ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
+}
+
+// The rows exist from the start, hidden in the compact layout, with their ids, styles,
+// rectangles, the dialog's font, entries, selections and captions, and they follow a text
+// language change and a preset choice while hidden. A hidden row touched by message turns the
+// preset to CUSTOM, and OK saves what the rows hold.
+TEST_F(RenderingTest, HiddenRowsFollowTheWindow) {
+    ASSERT_TRUE(ReplaceLanguageDataFiles(Paths(), {L"EN", L"FR"}, {L"EN"}));
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    const auto tree = [&] { return WindowTree(dialog->Handle(), {ids::kResolutionList}); };
+    ExpectGolden("compact-EN.txt", tree());
+    ASSERT_TRUE(dialog->Choose(ids::kTextLanguageList,
+                               dialog->ComboIndexOf(ids::kTextLanguageList, L"FR")));
+    ExpectGolden("compact-FR.txt", tree());
+    ASSERT_TRUE(dialog->Choose(ids::kPresetList, 2));
+    ExpectGolden("compact-FR-HIGH.txt", tree());
+    ASSERT_TRUE(dialog->Choose(ids::RowCombo(17), 1)); // UberSampling enabled
+    ExpectGolden("compact-FR-CUSTOM.txt", tree());
+    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kOk));
+    ExpectGolden("hidden-row-custom-User.ini", UserIniBytes().value_or("<no User.ini>"));
 }
 
 // Auto-detect either selects the preset that the machine classifies to (never ULTRA), with

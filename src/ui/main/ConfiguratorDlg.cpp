@@ -78,8 +78,7 @@ bool CConfiguratorDlg::OnInitDialog() {
 
     LoadPresetState();
     m_presetLabel.SetText(Text(u"BASEDON"));
-    SelectRows(RowSelectionsFromUserFile());
-    MeasureLayouts();
+    CreateRenderingRows();
     FillResolutionList();
     if (m_customCheck.GetCheck() == BST_UNCHECKED)
         ApplyPresetToRows();

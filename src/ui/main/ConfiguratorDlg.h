@@ -68,11 +68,7 @@ private:
 
     // The rendering panel and the preset.
     void LoadPresetState();
-    void MeasureLayouts();
     void CreateRenderingRows();
-    int RowSelection(size_t row) const;
-    void SetRowSelection(size_t row, int selection);
-    void SelectRows(const RowSelections& selections);
     void FillPresetCombo();
     void LocaliseRenderingRows();
     void ApplyPresetToRows();
@@ -124,11 +120,7 @@ private:
     // Created on the first Input settings, destroyed with the window.
     std::unique_ptr<CInputEditorDlg> m_inputEditor;
 
-    // The rows' controls are made the first time the panel is shown: most players never open
-    // it, and sixty windows are most of what start-up and exit cost. Until then the rows'
-    // selections are kept here.
+    // The rendering panel's run-time controls, from initialisation until WM_DESTROY.
     std::array<RenderingRowControls, kRenderingRowCount> m_renderingRows;
-    bool m_renderingRowsCreated = false;
-    RowSelections m_rowSelections{};
     CToolTip m_autoDetectTip;
 };

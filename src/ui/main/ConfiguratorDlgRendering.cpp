@@ -1,16 +1,13 @@
 // The graphics preset and the panel of twenty custom rendering rows of the main window. The
-// rows' controls are created when the panel is first shown; which entry a row selects and
-// what is saved come from the rendering module.
+// rows' controls are created hidden at initialisation and live until the window goes; which
+// entry a row selects and what is saved come from the rendering module.
 
 #include "ui/main/ConfiguratorDlg.h"
 
 #include "config/LocalisedText.h"
-#include "config/Text.h"
 #include "hardware/HardwareSurvey.h"
 #include "rendering/PresetLevel.h"
 #include "resource.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -24,8 +21,6 @@ constexpr int kLabelLeft = 270;
 constexpr int kLabelRight = 436;
 constexpr int kLabelTop = 20;
 constexpr int kLabelHeight = 16;
-// Room for the opened list below a combo: the system does not size it by itself everywhere.
-constexpr int kComboListHeight = 200;
 
 constexpr int kPanelBottom = kRowPitch * static_cast<int>(kRenderingRowCount);
 static_assert(kPanelBottom == 520);
@@ -45,17 +40,11 @@ void CConfiguratorDlg::LoadPresetState() {
     m_customRendering = state.custom;
 }
 
-// The window rectangles of both layouts; the panel's rows themselves come later.
-void CConfiguratorDlg::MeasureLayouts() {
-    m_panelBottom = kPanelBottom;
-    m_compactRect = WindowRect();
-    FitCompactRectToButtons();
-    m_expandedRect = {m_compactRect.left, m_compactRect.top, kExpandedRight, kExpandedBottom};
-}
-
+// Creates every row's hidden combo and label, each combo selecting the user file's value,
+// then takes the rectangles of both layouts.
 void CConfiguratorDlg::CreateRenderingRows() {
-    m_renderingRowsCreated = true;
     const HFONT font = Font();
+    const RowSelections selections = RowSelectionsFromUserFile();
     for (size_t i = 0; i < kRenderingRowCount; ++i) {
         const int offset = kRowPitch * static_cast<int>(i);
         const int id = static_cast<int>(i);
@@ -63,13 +52,13 @@ void CConfiguratorDlg::CreateRenderingRows() {
 
         row.combo = std::make_unique<CComboBox>();
         const RECT comboRect{kComboLeft, kComboTop + offset, kComboRight,
-                             kComboTop + offset + kComboHeight + kComboListHeight};
+                             kComboTop + offset + kComboHeight};
         if (row.combo->Create(0, WC_COMBOBOXW, u"", WS_CHILD | WS_TABSTOP | CBS_DROPDOWNLIST,
                               comboRect, m_hWnd, IDC_RENDERING_COMBO_FIRST + id)) {
             row.combo->SetFont(font, true);
             for (const std::u16string& labelKey : LoadRowLists(i, u"").labelKeys)
                 row.combo->AddString(Text(labelKey));
-            row.combo->SetCurSel(m_rowSelections[i]);
+            row.combo->SetCurSel(selections[i]);
         } else {
             row.combo.reset();
         }
@@ -83,27 +72,11 @@ void CConfiguratorDlg::CreateRenderingRows() {
         else
             row.label.reset();
     }
-}
 
-// What the row's combo selects, or would select once it exists: -1 for none.
-int CConfiguratorDlg::RowSelection(size_t row) const {
-    if (m_renderingRowsCreated) {
-        const CComboBox* combo = m_renderingRows[row].combo.get();
-        return combo ? combo->GetCurSel() : -1;
-    }
-    return m_rowSelections[row];
-}
-
-// As a combo takes a selection: one that is not among the row's entries selects nothing.
-void CConfiguratorDlg::SetRowSelection(size_t row, int selection) {
-    if (m_renderingRowsCreated) {
-        if (CComboBox* combo = m_renderingRows[row].combo.get())
-            combo->SetCurSel(selection);
-        return;
-    }
-    const size_t entries = LoadRowLists(row, u"").labelKeys.size();
-    const bool valid = selection >= 0 && static_cast<size_t>(selection) < entries;
-    m_rowSelections[row] = valid ? selection : -1;
+    m_panelBottom = kPanelBottom;
+    m_compactRect = WindowRect();
+    FitCompactRectToButtons();
+    m_expandedRect = {m_compactRect.left, m_compactRect.top, kExpandedRight, kExpandedBottom};
 }
 
 void CConfiguratorDlg::FillPresetCombo() {
@@ -136,13 +109,12 @@ void CConfiguratorDlg::LocaliseRenderingRows() {
     }
 }
 
-void CConfiguratorDlg::SelectRows(const RowSelections& selections) {
-    for (size_t i = 0; i < kRenderingRowCount; ++i)
-        SetRowSelection(i, selections[i]);
-}
-
 void CConfiguratorDlg::ApplyPresetToRows() {
-    SelectRows(RowSelectionsForPreset(m_presetLevel));
+    const RowSelections selections = RowSelectionsForPreset(m_presetLevel);
+    for (size_t i = 0; i < kRenderingRowCount; ++i) {
+        if (CComboBox* combo = m_renderingRows[i].combo.get())
+            combo->SetCurSel(selections[i]);
+    }
 }
 
 void CConfiguratorDlg::SetCustomRendering(bool on) {
@@ -199,16 +171,14 @@ void CConfiguratorDlg::OnAutoDetect() {
     ShowSurveySummary(ComposeSurveySummary(survey, Text(PerformanceLevelTextKey(level))));
 }
 
+// The summary is the Auto-detect button's tooltip; the standard error stream is kept for the
+// survey's failure lines.
 void CConfiguratorDlg::ShowSurveySummary(const std::u16string& summary) {
     if (m_autoDetectTip.CreateFor(m_hWnd))
         m_autoDetectTip.SetToolText(m_autoDetectButton.Handle(), summary);
-    std::fputs((Utf16ToUtf8(summary) + "\n").c_str(), stderr);
-    std::fflush(stderr);
 }
 
 void CConfiguratorDlg::ShowRenderingRows(bool show) {
-    if (show && !m_renderingRowsCreated)
-        CreateRenderingRows();
     for (RenderingRowControls& row : m_renderingRows) {
         if (row.combo)
             row.combo->Show(show);
@@ -219,8 +189,10 @@ void CConfiguratorDlg::ShowRenderingRows(bool show) {
 
 void CConfiguratorDlg::SaveRenderingRows() {
     RowSelections selections;
-    for (size_t i = 0; i < kRenderingRowCount; ++i)
-        selections[i] = RowSelection(i);
+    for (size_t i = 0; i < kRenderingRowCount; ++i) {
+        const CComboBox* combo = m_renderingRows[i].combo.get();
+        selections[i] = combo ? combo->GetCurSel() : -1;
+    }
     ::SaveRenderingRows(m_presetLevel, m_customRendering, selections);
 }
 
