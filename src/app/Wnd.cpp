@@ -131,13 +131,18 @@ void CWnd::ScreenToClient(RECT& rect) const {
     MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
 }
 
+// Moves copy no bits: Wine's X11 driver would copy the old contents and then wait for the X
+// server's exposure reply, which never comes once a Direct3D device has used the window (or
+// its parent) as its focus window (Auto-detect): the program hung. Callers repaint what
+// moved, so the copy gains nothing.
 void CWnd::MoveTo(int x, int y) {
-    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 void CWnd::PlaceAndShow(int x, int y, int width, int height) {
     SetWindowPos(m_hWnd, nullptr, x, y, width, height,
-                 SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
+                 SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
 }
 
 void CWnd::SetRect(const RECT& rect, bool repaint) {

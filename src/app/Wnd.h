@@ -51,7 +51,8 @@ public:
     RECT WindowRect() const; // screen coordinates
     RECT ClientRect() const;
     void ScreenToClient(RECT& rect) const;
-    // Moves, keeping size and z-order.
+    // Moves, keeping size and z-order. Neither move copies the old contents: the caller
+    // repaints what moved.
     void MoveTo(int x, int y);
     // Moves and sizes, keeping the z-order of this window and of its owner, and shows it.
     void PlaceAndShow(int x, int y, int width, int height);

@@ -263,22 +263,52 @@ TEST_F(RenderingTest, HiddenRowsFollowTheWindow) {
 }
 
 // Auto-detect either selects the preset that the machine classifies to (never ULTRA), with
-// custom mode off and the rows from its profile, or, when the survey fails, changes nothing.
-TEST_F(RenderingTest, AutoDetectSelectsAPresetOrChangesNothing) {
+// custom mode off and the rows from its profile, or, when the survey fails (here: Direct3D 9
+// cannot be loaded), changes nothing and leaves the failure line on standard error, the only
+// thing it writes there. Afterwards the Custom box still switches the layout at once: the
+// survey's Direct3D device had the window as its focus window.
+class AutoDetectTest : public RenderingTest, public ::testing::WithParamInterface<bool> {
+protected:
+    // Wine's own switch for a program's libraries: an empty override disables one.
+    static constexpr wchar_t kOverrides[] =
+        L"Software\\Wine\\AppDefaults\\Configurator.exe\\DllOverrides";
+
+    void SetUp() override {
+        RenderingTest::SetUp();
+        HKEY key = nullptr;
+        if (GetParam() && RegCreateKeyExW(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0,
+                                          KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+            RegSetValueExW(key, L"d3d9", 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), 2);
+            RegCloseKey(key);
+        }
+    }
+    void TearDown() override {
+        RenderingTest::TearDown();
+        RegDeleteTreeW(HKEY_CURRENT_USER, kOverrides);
+    }
+};
+
+TEST_P(AutoDetectTest, SelectsAPresetOrChangesNothing) {
+    const bool withoutDirect3D = GetParam();
     IniModel userFile = kCustomUserFile;
     SetIniValue(userFile, "Engine", "PerformancePlatform", "3");
     WriteUserIni(FormatIniBytes(userFile));
     auto dialog = Launch();
     ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog->Choose(ids::RowCombo(0), 1));
     const RowSelection before = ShownRows(*dialog);
     ASSERT_TRUE(dialog->Click(ids::kAutoDetect, 60000));
 
     const ProfileFiles profiles(Paths().ProfilesDir());
     DialogChoices choices = ChoicesAtStart(userFile, profiles);
-    if (dialog->ComboCount(ids::kPresetList) == 5) {
+    choices.rows = before;
+    if (withoutDirect3D) {
+        EXPECT_EQ(StandardError(), "Direct3DCreate9 failed.");
+        EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 5);
         EXPECT_EQ(dialog->ComboSelection(ids::kPresetList), kCustomEntry);
         EXPECT_EQ(ShownRows(*dialog), before);
     } else {
+        EXPECT_EQ(StandardError(), "");
         const int level = dialog->ComboSelection(ids::kPresetList);
         EXPECT_EQ(dialog->ComboCount(ids::kPresetList), 4);
         EXPECT_GE(level, 0);
@@ -288,9 +318,17 @@ TEST_F(RenderingTest, AutoDetectSelectsAPresetOrChangesNothing) {
         choices.custom = false;
         choices.rows = PresetSelection(profiles, level);
     }
-    EXPECT_TRUE(dialog->IsChecked(ids::kCustomCheck));
+    for (const bool checked : {false, true}) {
+        ASSERT_TRUE(dialog->Click(ids::kCustomCheck, 1000)) << "the window stopped answering";
+        EXPECT_EQ(dialog->IsChecked(ids::kCustomCheck), checked);
+        EXPECT_EQ(checked ? PanelShown(*dialog) : PanelHidden(*dialog), true);
+    }
     ExpectSavedWithOk(*dialog, userFile, choices);
 }
+
+INSTANTIATE_TEST_SUITE_P(Survey, AutoDetectTest, ::testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "WithoutDirect3D" : "Real");
+});
 
 namespace {
 
