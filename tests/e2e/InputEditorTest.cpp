@@ -154,14 +154,28 @@ protected:
     }
 };
 
-// Opening shows two tabs, the texts of the language file and the keyboard page, centred on the
-// main window; the keyboard list chooses the layout whose defaults show at the next opening,
-// before the main window's OK. The other tab shows the other page and hides and disables the
-// first. Without a pad every field of the gamepad page is greyed and a double click captures
-// nothing: the first OK closes the editor, which reopens on the page it showed last.
+// Opening shows a frame without a close box, the tab control first in the z-order (and so the
+// Tab order) before OK, Cancel and the two pages, and with the focus; two tabs, the texts of
+// the language file and the keyboard page, centred on the main window; the keyboard list
+// chooses the layout whose defaults show at the next opening, before the main window's OK. The
+// other tab shows the other page and hides and disables the first. Without a pad every field
+// of the gamepad page is greyed and a double click captures nothing: the first OK closes the
+// editor, which reopens on the page it showed last.
 TEST_F(InputEditorLayoutTest, LayoutsTabsAndPages) {
     ASSERT_TRUE(OpenEditor(kQwerty));
     InputEditorDriver& editor = Editor();
+    const HWND tabs = editor.Item(IDC_INPUT_TABS);
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(editor.Handle(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    EXPECT_EQ(children, (std::vector<HWND>{tabs, editor.Item(IDOK), editor.Item(IDCANCEL),
+                                           editor.Page(EditorPage::Keyboard),
+                                           editor.Page(EditorPage::Gamepad)}));
+    EXPECT_EQ(editor.FocusWindow(), tabs);
+    constexpr DWORD kFrame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(editor.Handle(), GWL_STYLE)) & kFrame,
+              static_cast<DWORD>(WS_POPUP | WS_CAPTION | DS_MODALFRAME));
     EXPECT_EQ(editor.Caption(), EditorText("InputEditor"));
     EXPECT_EQ(editor.Text(IDOK), EditorText("OK"));
     EXPECT_EQ(editor.Text(IDCANCEL), EditorText("Cancel"));
