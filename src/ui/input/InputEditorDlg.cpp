@@ -80,8 +80,6 @@ void CInputEditorDlg::DoDataExchange() {
 }
 
 bool CInputEditorDlg::OnInitDialog() {
-    m_blockInput = false;
-    m_unblockTime.reset();
     if (!InitDirectInput()) {
         EndDialog(IDCANCEL);
         return false;
