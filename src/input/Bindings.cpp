@@ -36,6 +36,30 @@ void BindMatching(BindingPage& page, const std::u16string& gameInput, float valu
     }
 }
 
+// The game input that the fixed bindings give key; empty for keys without one.
+std::u16string_view FixedGameInput(std::u16string_view key) {
+    for (const FixedBinding& fixed : FixedBindings()) {
+        if (fixed.keyName == key)
+            return fixed.gameInput;
+    }
+    return {};
+}
+
+// Saving puts a key's fixed binding before the player's (for example "IK_F5"), so a key's
+// values that name its own fixed game input are passed over; of the rest only the first
+// counts. False when that value does not parse or there is none.
+bool FirstPlayerBinding(std::u16string_view key, const ConfigSection::Values& values,
+                        std::u16string& gameInput, float& value) {
+    const std::u16string_view fixed = FixedGameInput(key);
+    for (const std::u16string_view text : values) {
+        if (!ParseBindingText(text, gameInput, value))
+            return false;
+        if (fixed.empty() || gameInput != fixed)
+            return true;
+    }
+    return false;
+}
+
 std::u16string FixedBindingText(std::u16string_view gameInput) {
     std::u16string text = u"(GameKey=\"";
     text.append(gameInput);
@@ -88,14 +112,10 @@ void LoadBindings(BindingPage& keyboard, BindingPage& gamepad, ConfigStore* stor
         if (!keyCode)
             continue;
         BindingPage& page = key.starts_with(PadKeyPrefix) ? gamepad : keyboard;
-        // Every value counts: saving puts a fixed binding first on keys such as "IK_F5", and a
-        // player's binding after it must survive the next opening.
-        for (const std::u16string_view text : values) {
-            std::u16string gameInput;
-            float value = 0;
-            if (ParseBindingText(text, gameInput, value))
-                BindMatching(page, gameInput, value, *keyCode);
-        }
+        std::u16string gameInput;
+        float value = 0;
+        if (FirstPlayerBinding(key, values, gameInput, value))
+            BindMatching(page, gameInput, value, *keyCode);
     }
 }
 
