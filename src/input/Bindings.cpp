@@ -5,6 +5,7 @@
 #include "KeyNames.h"
 #include "config/ConfigStore.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -67,6 +68,11 @@ std::u16string FixedBindingText(std::u16string_view gameInput) {
     return text;
 }
 
+bool HasGameInputs(const BindingPage& page) {
+    return std::ranges::none_of(page,
+                                [](const BindingEntry& entry) { return entry.gameInput.empty(); });
+}
+
 void AppendBinding(ConfigSection& section, const BindingEntry& entry) {
     std::u16string text;
     if (entry.keyCode != 0 && FormatBindingText(entry.gameInput, entry.value, text))
@@ -121,7 +127,7 @@ void LoadBindings(BindingPage& keyboard, BindingPage& gamepad, ConfigStore* stor
 
 bool SaveBindings(const BindingPage& keyboard, const BindingPage& gamepad, ConfigStore* store,
                   const std::u16string& layoutName) {
-    if (!store)
+    if (!store || !HasGameInputs(keyboard) || !HasGameInputs(gamepad))
         return false;
     ConfigFile* file = store->GetFile(UserFileName);
     if (ConfigSection* section = file ? file->FindSection(layoutName, true) : nullptr) {

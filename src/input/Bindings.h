@@ -43,7 +43,8 @@ void LoadBindings(BindingPage& keyboard, BindingPage& gamepad, ConfigStore* stor
 // the keyboard and the gamepad entry that are bound (values appended under their key), and
 // then writes every file of store, in request order as SaveAll does, even when the layout
 // name is empty. True when "User", which holds the bindings, was written; false also without
-// a store.
+// a store, and, with nothing changed or written, when an entry of either page has no game
+// input (a page that was never made), which would save the section as if nothing were bound.
 bool SaveBindings(const BindingPage& keyboard, const BindingPage& gamepad, ConfigStore* store,
                   const std::u16string& layoutName);
 

@@ -174,8 +174,11 @@ TEST(SaveBindings, NewSectionEmptyLayoutNameAndFailures) {
     const std::string saved = folder.Read("User");
     EXPECT_TRUE(saved.starts_with(Bom + "[InputQWERTZ]\r\nIK_C=(GameKey=\"GI_Character\""));
     EXPECT_EQ(saved.find("Gamekey="), std::string::npos); // nothing bound, fixed ones only
-    // The player is told when User was not written.
+    // The player is told when User was not written; a page without game inputs (never made)
+    // writes nothing.
     EXPECT_FALSE(SaveBindings(pages.keyboard, pages.gamepad, nullptr, u"InputQWERTZ"));
+    EXPECT_FALSE(SaveBindings(pages.keyboard, BindingPage{}, folder.store.get(), u"InputQWERTY"));
+    EXPECT_EQ(folder.Read("User"), saved);
     SetReadOnly(folder.folder.Path(u"User.ini"), true);
     EXPECT_FALSE(SaveBindings(pages.keyboard, pages.gamepad, folder.store.get(), u"InputQWERTZ"));
     EXPECT_EQ(folder.Read("User"), saved);
