@@ -40,6 +40,11 @@ public:
 
     bool IsReady() const override { return m_directInput && m_keyboard && m_mouse; }
 
+    bool UseWindow(void* window) override {
+        return IsReady() && Cooperate(m_keyboard, static_cast<HWND>(window)) &&
+               Cooperate(m_mouse, static_cast<HWND>(window));
+    }
+
     PollResult PollKeyboard(KeyboardState& out) override {
         return Poll(m_keyboard, out.keys.data(), sizeof(out.keys));
     }
@@ -97,8 +102,13 @@ private:
     bool CreateDevice(REFGUID guid, const DIDATAFORMAT& format, HWND window,
                       ComPtr<IDirectInputDevice8W>& device) {
         return SUCCEEDED(m_directInput->CreateDevice(guid, device.Put(), nullptr)) &&
-               SUCCEEDED(device->SetDataFormat(&format)) &&
-               SUCCEEDED(
+               SUCCEEDED(device->SetDataFormat(&format)) && Cooperate(device, window);
+    }
+
+    // The cooperative level can only change while the device is not acquired.
+    static bool Cooperate(const ComPtr<IDirectInputDevice8W>& device, HWND window) {
+        device->Unacquire();
+        return SUCCEEDED(
                    device->SetCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND)) &&
                SUCCEEDED(device->Acquire());
     }

@@ -106,7 +106,9 @@ bool CInputEditorDlg::InitDirectInput() {
     InputContext* context = GetInputContext();
     InputSetupResult setup = InputSetupResult::DirectInputFailed;
     if (context) {
-        if (context->devices->IsReady())
+        // The devices outlive the editor's window: each new window takes them over, or, when
+        // that fails, gets them made anew.
+        if (context->devices->IsReady() && context->devices->UseWindow(m_hWnd))
             return true;
         setup = context->devices->Initialise(m_hWnd);
     }
