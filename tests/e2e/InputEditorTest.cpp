@@ -7,6 +7,8 @@
 #include "WideText.h"
 #include "resource.h"
 
+#include <tlhelp32.h>
+
 #include <vector>
 
 namespace {
@@ -276,6 +278,38 @@ TEST_F(InputEditorTest, ResetCancelAndOk) {
         }
     }
     EXPECT_EQ(UserSection("InputQWERTY"), SavedSection(kQwerty, false));
+    FinishProgram();
+}
+
+// Without xinput1_3, which only the DirectX redistributable brings to Windows 10 and 11, the
+// gamepad page asks a later XInput for pads (a Wine DLL override stands in for its absence).
+TEST_F(InputEditorTest, ALaterXInputServesWithoutXInput13) {
+    if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+        GTEST_SKIP() << "needs Wine's DLL overrides";
+    static constexpr wchar_t kProgramDefaults[] = L"Software\\Wine\\AppDefaults\\Configurator.exe";
+    struct Removed {
+        ~Removed() { RegDeleteTreeW(HKEY_CURRENT_USER, kProgramDefaults); }
+    } removed;
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER,
+                              (kProgramDefaults + std::wstring(L"\\DllOverrides")).c_str(),
+                              L"xinput1_3", REG_SZ, L"", sizeof(wchar_t)),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(OpenEditor(kQwerty));
+    ASSERT_TRUE(Editor().SelectTab(1));
+    const auto loaded = [&](const std::wstring& name) {
+        const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, Editor().Pid());
+        MODULEENTRY32W module{};
+        module.dwSize = sizeof(module);
+        bool found = false;
+        for (BOOL more = Module32FirstW(modules, &module); more && !found;
+             more = Module32NextW(modules, &module))
+            found = _wcsicmp(module.szModule, name.c_str()) == 0;
+        CloseHandle(modules);
+        return found;
+    };
+    EXPECT_TRUE(PollFor([&] { return loaded(L"xinput1_4.dll"); }, kWaitMs));
+    EXPECT_FALSE(loaded(L"xinput1_3.dll"));
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
     FinishProgram();
 }
 
