@@ -13,6 +13,7 @@ constexpr int32_t LeftMouseCode = 1;
 struct ScanRange {
     uint8_t first;
     uint8_t last;
+    // Searched on AZERTY only, where it is refused and the search goes on.
     bool azertyOnly = false;
 };
 
@@ -22,7 +23,7 @@ constexpr ScanRange CaptureScanOrder[] = {
     {0x10, 0x19},       // Q ... P
     {0x1E, 0x26},       // A ... L
     {0x2C, 0x32},       // Z ... M
-    {0x27, 0x27, true}, // M on AZERTY, only to refuse it
+    {0x27, 0x27, true}, // M on AZERTY
     {0x1C, 0x1C},       // Enter
     {0x0E, 0x0E},       // Backspace
     {0x0F, 0x0F},       // Tab
@@ -39,6 +40,12 @@ constexpr ScanRange CaptureScanOrder[] = {
     {0x57, 0x58},       // F11, F12
 };
 
+enum class ScanOutcome {
+    None,    // the key decides that nothing is captured
+    Refused, // a key that carries a fixed binding
+    Key,     // the key is taken
+};
+
 struct ReservedKey {
     uint8_t scanCode;
     ScanOutcome outcome;
@@ -46,13 +53,12 @@ struct ReservedKey {
 };
 
 // The physical keys of I, J, C and M carry fixed bindings. On AZERTY the M key sits at 0x27
-// and 0x32 is a punctuation key, which is simply not captured.
+// (see CaptureScanOrder) and 0x32 is a punctuation key, which is simply not captured.
 constexpr ReservedKey ReservedKeys[] = {
     {0x17, ScanOutcome::Refused, ScanOutcome::Refused},
     {0x24, ScanOutcome::Refused, ScanOutcome::Refused},
     {0x2E, ScanOutcome::Refused, ScanOutcome::Refused},
     {0x32, ScanOutcome::Refused, ScanOutcome::None},
-    {0x27, ScanOutcome::Refused, ScanOutcome::Refused},
 };
 
 constexpr int32_t MouseButtonCodes[] = {1, 2, 3, 193, 194, 195, 196, 197};
@@ -93,17 +99,27 @@ ScanOutcome OutcomeOf(uint8_t scanCode, bool azerty) {
 
 KeyboardScan ScanKeyboard(const KeyboardState& keyboard, std::u16string_view layoutName) {
     const bool azerty = layoutName == AzertyLayoutName;
+    KeyboardScan scan;
     for (const ScanRange& range : CaptureScanOrder) {
         if (range.azertyOnly && !azerty)
             continue;
         for (int scanCode = range.first; scanCode <= range.last; ++scanCode) {
-            if (keyboard.IsDown(scanCode)) {
-                const auto code = static_cast<uint8_t>(scanCode);
-                return {OutcomeOf(code, azerty), code};
+            if (!keyboard.IsDown(scanCode))
+                continue;
+            if (range.azertyOnly) {
+                scan.refused = true;
+                break;
             }
+            const auto code = static_cast<uint8_t>(scanCode);
+            const ScanOutcome outcome = OutcomeOf(code, azerty);
+            if (outcome == ScanOutcome::Refused)
+                scan.refused = true;
+            else if (outcome == ScanOutcome::Key)
+                scan.scanCode = code;
+            return scan;
         }
     }
-    return {};
+    return scan;
 }
 
 int32_t MouseButtonCode(const MouseState& mouse) {
@@ -129,23 +145,25 @@ int32_t GamepadCode(const PadState& pad) {
 CaptureResult BindingCapture::KeyboardStep(const KeyboardState* keyboard, const MouseState* mouse,
                                            bool cursorInField, const ScanCodeTable& table,
                                            std::u16string_view layoutName) {
-    // A failed poll has not seen the buttons released, so it leaves the arming alone.
-    if (!m_capturing || !keyboard || !mouse)
+    if (!m_capturing)
         return {};
-    const KeyboardScan scan = ScanKeyboard(*keyboard, layoutName);
-    if (scan.outcome == ScanOutcome::Refused) {
-        m_capturing = false;
-        return {CaptureOutcome::Refused, 0, {}};
-    }
-    const int32_t buttonCode = MouseButtonCode(*mouse);
-    if (buttonCode == LeftMouseCode && !cursorInField)
-        m_armed = false;
-    const int32_t keyCode = scan.outcome == ScanOutcome::Key ? table[scan.scanCode] : 0;
     CaptureResult result;
-    if (keyCode != 0)
-        result = Bind(keyCode);
-    else if (m_armed && buttonCode != 0)
-        result = Bind(buttonCode);
+    // A failed poll saw no button, so it re-arms as an empty one does.
+    int32_t buttonCode = 0;
+    if (keyboard && mouse) {
+        const KeyboardScan scan = ScanKeyboard(*keyboard, layoutName);
+        if (scan.refused) {
+            m_capturing = false;
+            result.refused = true;
+        }
+        buttonCode = MouseButtonCode(*mouse);
+        if (buttonCode == LeftMouseCode && !cursorInField)
+            m_armed = false;
+        if (scan.scanCode)
+            Bind(result, table[*scan.scanCode]);
+        else if (m_armed && buttonCode != 0)
+            Bind(result, buttonCode);
+    }
     if (buttonCode != LeftMouseCode)
         m_armed = true;
     return result;
@@ -157,7 +175,7 @@ CaptureResult BindingCapture::GamepadStep(const PadState* pad) {
     const int32_t code = pad ? GamepadCode(*pad) : 0;
     CaptureResult result;
     if (m_armed && code != 0)
-        result = Bind(code);
+        Bind(result, code);
     m_armed = true;
     return result;
 }
@@ -178,10 +196,12 @@ CaptureResult BindingCapture::GamepadStep(InputContext& context) {
     return GamepadStep(PollPad(context) ? &context.padState : nullptr);
 }
 
-CaptureResult BindingCapture::Bind(int32_t keyCode) {
+void BindingCapture::Bind(CaptureResult& result, int32_t keyCode) {
     std::u16string name = KeyCodeToName(keyCode);
     if (name.empty())
-        return {};
+        return;
     m_capturing = false;
-    return {CaptureOutcome::Bound, keyCode, std::move(name)};
+    result.bound = true;
+    result.keyCode = keyCode;
+    result.keyName = std::move(name);
 }

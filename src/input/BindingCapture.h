@@ -8,26 +8,25 @@
 #include "KeyboardLayout.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 struct InputContext;
 
-enum class ScanOutcome {
-    None,    // nothing that can be captured is pressed
-    Refused, // a key that carries a fixed binding: warn the player
-    Key,     // scanCode was pressed
-};
-
 struct KeyboardScan {
-    ScanOutcome outcome = ScanOutcome::None;
-    uint8_t scanCode = 0;
+    // A key that carries a fixed binding was pressed: warn the player.
+    bool refused = false;
+    // The key that was taken, if any.
+    std::optional<uint8_t> scanCode;
 };
 
 // The first pressed key of the capture order decides: the digit row, the three letter rows
-// (the keys of I, J, C and M refused), Enter, Backspace, Tab, Caps Lock, Shift, Ctrl, Alt,
-// Space, the navigation block, F1-F12. With layoutName "InputAZERTY", 0x32 (a punctuation
-// key there) gives nothing and 0x27 (M there) is refused. Other keys are never captured.
+// (the keys of I, J, C and M refused, which gives no scan code), Enter, Backspace, Tab, Caps
+// Lock, Shift, Ctrl, Alt, Space, the navigation block, F1-F12. With layoutName "InputAZERTY",
+// 0x32 (a punctuation key there) gives nothing, and 0x27 (M there) is refused after the
+// letter rows while the search goes on with Enter and the keys after it. Other keys are never
+// captured.
 KeyboardScan ScanKeyboard(const KeyboardState& keyboard, std::u16string_view layoutName);
 
 // 1, 2, 3, 193-197 for the first pressed of the eight buttons; 0 for none.
@@ -38,14 +37,12 @@ int32_t MouseButtonCode(const MouseState& mouse);
 // 0 for none. Start, Back and the sticks are never captured.
 int32_t GamepadCode(const PadState& pad);
 
-enum class CaptureOutcome {
-    None,    // keep capturing
-    Refused, // a refused key: capture ended, show the warning
-    Bound,   // capture ended with keyCode / keyName; the page still checks for duplicates
-};
-
+// Neither flag set: keep capturing. Both may be set by one poll: the warning comes first.
 struct CaptureResult {
-    CaptureOutcome outcome = CaptureOutcome::None;
+    // A refused key: the capture ended; show the warning.
+    bool refused = false;
+    // The capture ended with keyCode / keyName; the page still checks for duplicates.
+    bool bound = false;
     int32_t keyCode = 0;
     std::u16string keyName;
 };
@@ -66,9 +63,10 @@ public:
     bool IsArmed() const { return m_armed; }
 
     // One poll in keyboard mode. keyboard and mouse are null when the poll gave no state
-    // (nothing happens then). cursorInField: the cursor lies within the field's formatting
-    // rectangle; a left button pressed outside it disarms, so it is never taken. A key wins
-    // over a mouse button; a key that the layout maps to "IK_None" is no key.
+    // (the capture only re-arms then). cursorInField: the cursor lies within the field's
+    // formatting rectangle; a left button pressed outside it disarms, so it is never taken.
+    // A key wins over a mouse button, also a key that the layout leaves unmapped, which binds
+    // "IK_None" (key code 0). A refused key does not: an armed button is still taken.
     CaptureResult KeyboardStep(const KeyboardState* keyboard, const MouseState* mouse,
                                bool cursorInField, const ScanCodeTable& table,
                                std::u16string_view layoutName);
@@ -82,7 +80,7 @@ public:
     CaptureResult GamepadStep(InputContext& context);
 
 private:
-    CaptureResult Bind(int32_t keyCode);
+    void Bind(CaptureResult& result, int32_t keyCode);
 
     bool m_capturing = false;
     bool m_armed = true;

@@ -5,6 +5,7 @@
 #include "KeyNames.h"
 #include "config/ConfigStore.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -36,11 +37,40 @@ void BindMatching(BindingPage& page, const std::u16string& gameInput, float valu
     }
 }
 
+// The game input that the fixed bindings give key; empty for keys without one.
+std::u16string_view FixedGameInput(std::u16string_view key) {
+    for (const FixedBinding& fixed : FixedBindings()) {
+        if (fixed.keyName == key)
+            return fixed.gameInput;
+    }
+    return {};
+}
+
+// Saving puts a key's fixed binding before the player's (for example "IK_F5"), so a key's
+// values that name its own fixed game input are passed over; of the rest only the first
+// counts. False when that value does not parse or there is none.
+bool FirstPlayerBinding(std::u16string_view key, const ConfigSection::Values& values,
+                        std::u16string& gameInput, float& value) {
+    const std::u16string_view fixed = FixedGameInput(key);
+    for (const std::u16string_view text : values) {
+        if (!ParseBindingText(text, gameInput, value))
+            return false;
+        if (fixed.empty() || gameInput != fixed)
+            return true;
+    }
+    return false;
+}
+
 std::u16string FixedBindingText(std::u16string_view gameInput) {
     std::u16string text = u"(GameKey=\"";
     text.append(gameInput);
     text += u"\",Value=1)";
     return text;
+}
+
+bool HasGameInputs(const BindingPage& page) {
+    return std::ranges::none_of(page,
+                                [](const BindingEntry& entry) { return entry.gameInput.empty(); });
 }
 
 void AppendBinding(ConfigSection& section, const BindingEntry& entry) {
@@ -88,20 +118,16 @@ void LoadBindings(BindingPage& keyboard, BindingPage& gamepad, ConfigStore* stor
         if (!keyCode)
             continue;
         BindingPage& page = key.starts_with(PadKeyPrefix) ? gamepad : keyboard;
-        // Every value counts: saving puts a fixed binding first on keys such as "IK_F5", and a
-        // player's binding after it must survive the next opening.
-        for (const std::u16string_view text : values) {
-            std::u16string gameInput;
-            float value = 0;
-            if (ParseBindingText(text, gameInput, value))
-                BindMatching(page, gameInput, value, *keyCode);
-        }
+        std::u16string gameInput;
+        float value = 0;
+        if (FirstPlayerBinding(key, values, gameInput, value))
+            BindMatching(page, gameInput, value, *keyCode);
     }
 }
 
 bool SaveBindings(const BindingPage& keyboard, const BindingPage& gamepad, ConfigStore* store,
                   const std::u16string& layoutName) {
-    if (!store)
+    if (!store || !HasGameInputs(keyboard) || !HasGameInputs(gamepad))
         return false;
     ConfigFile* file = store->GetFile(UserFileName);
     if (ConfigSection* section = file ? file->FindSection(layoutName, true) : nullptr) {

@@ -29,12 +29,13 @@ BindingPage MakeBindingPage(BindingPageKind kind);
 // layoutName ("InputQWERTZ", "InputAZERTY", anything else QWERTY).
 void ResetToDefaults(BindingPage& page, BindingPageKind kind, const std::u16string& layoutName);
 
-// Unbinds both pages, then binds them from the layout's section of the file "User" of store:
-// each value of a key that parses binds every entry with the same game input and value on
-// the gamepad page (keys beginning "IK_Pad") or the keyboard page; keys visited in ascending
-// order, so the last wins. All values of a key count, so a binding saved after a fixed one
-// on the same key loads back. Keys that are no IK_ name are skipped. An empty layout name,
-// a missing store or section: the defaults.
+// Unbinds both pages, then binds them from the layout's section of the file "User" of store,
+// keys visited in ascending order, so the last wins. Of a key's values, those that name the
+// game input of the key's own fixed binding are passed over (saving puts that one first, as
+// on "IK_F5"), and the first of the others alone counts: if it parses, it binds every entry
+// with the same game input and value on the gamepad page (keys beginning "IK_Pad") or the
+// keyboard page. Keys that are no IK_ name are skipped. An empty layout name, a missing store
+// or section: the defaults.
 void LoadBindings(BindingPage& keyboard, BindingPage& gamepad, ConfigStore* store,
                   const std::u16string& layoutName);
 
@@ -42,7 +43,8 @@ void LoadBindings(BindingPage& keyboard, BindingPage& gamepad, ConfigStore* stor
 // the keyboard and the gamepad entry that are bound (values appended under their key), and
 // then writes every file of store, in request order as SaveAll does, even when the layout
 // name is empty. True when "User", which holds the bindings, was written; false also without
-// a store.
+// a store, and, with nothing changed or written, when an entry of either page has no game
+// input (a page that was never made), which would save the section as if nothing were bound.
 bool SaveBindings(const BindingPage& keyboard, const BindingPage& gamepad, ConfigStore* store,
                   const std::u16string& layoutName);
 

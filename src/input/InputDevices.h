@@ -73,6 +73,10 @@ public:
     virtual InputSetupResult Initialise(void* window) = 0;
     // True when the interface and both devices exist.
     virtual bool IsReady() const = 0;
+    // Hands devices that are ready over to a new window (the window they cooperate with must
+    // live while they do): each is unacquired, given window and acquired again. False when a
+    // step fails or nothing is ready.
+    virtual bool UseWindow(void* window) = 0;
 
     // Read the current state into out; out is untouched unless the result is Ok. A device
     // that had lost its input is acquired again (InputLost).

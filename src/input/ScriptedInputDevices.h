@@ -14,6 +14,7 @@ public:
         return setupResult;
     }
     bool IsReady() const override { return m_ready; }
+    bool UseWindow(void*) override { return m_ready; }
 
     PollResult PollKeyboard(KeyboardState& out) override {
         return Poll(keyboardResult, keyboard, out);

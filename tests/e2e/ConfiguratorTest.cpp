@@ -178,6 +178,7 @@ void ConfiguratorTest::AnswerSaveWarning(const DialogDriver& dialog) {
     const auto box = dialog.AnswerMessageBox(IDOK, kExitTimeoutMs, true);
     ASSERT_TRUE(box) << "no warning over the window that the settings were not saved";
     const LanguageTexts texts(m_installation.LangDir());
+    EXPECT_EQ(box->caption, texts.Text(L"EN", "Configurator"));
     EXPECT_EQ(box->text, texts.Text(L"EN", "SaveError"));
 }
 

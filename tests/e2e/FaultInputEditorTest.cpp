@@ -103,9 +103,9 @@ TEST_F(ConfiguratorTest, ReadOnlyLayoutMappingIsLeftAlone) {
     EXPECT_TRUE(FileExists(Paths().UserIni()));
 }
 
-// User.ini held by another program when the editor's OK saves the bindings: the player is
-// told that they were not saved; they stay in memory, so the main window's OK saves them once
-// the file is free again.
+// User.ini held by another program when the editor's OK saves the bindings: the player gets
+// the main window's warning and the editor stays open, until Cancel. The bindings stay in
+// memory, so the main window's OK saves them once the file is free again.
 TEST_F(ConfiguratorTest, EditorOkWarnsWhenTheBindingsCannotBeSaved) {
     WriteUserIni("[Input]\r\nKeyboardLayout=QWERTY\r\n");
     const auto before = UserIniBytes();
@@ -120,6 +120,10 @@ TEST_F(ConfiguratorTest, EditorOkWarnsWhenTheBindingsCannotBeSaved) {
     ASSERT_TRUE(editor->PostClick(IDOK));
     AnswerSaveWarning(*editor);
     CloseHandle(lock);
+    DWORD_PTR ignored = 0; // handled once OK has been
+    SendMessageTimeoutW(editor->Handle(), WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &ignored);
+    EXPECT_TRUE(editor->IsOpen());
+    ASSERT_TRUE(editor->PostClick(IDCANCEL));
     ASSERT_TRUE(editor->WaitClosed(kWaitMs));
     EXPECT_EQ(UserIniBytes(), before);
 

@@ -7,6 +7,8 @@
 #include "WideText.h"
 #include "resource.h"
 
+#include <tlhelp32.h>
+
 #include <vector>
 
 namespace {
@@ -154,14 +156,28 @@ protected:
     }
 };
 
-// Opening shows two tabs, the texts of the language file and the keyboard page, centred on the
-// main window; the keyboard list chooses the layout whose defaults show at the next opening,
-// before the main window's OK. The other tab shows the other page and hides and disables the
-// first. Without a pad every field of the gamepad page is greyed and a double click captures
-// nothing: the first OK closes the editor, which reopens on the page it showed last.
+// Opening shows a frame without a close box, the tab control first in the z-order (and so the
+// Tab order) before OK, Cancel and the two pages, and with the focus; two tabs, the texts of
+// the language file and the keyboard page, centred on the main window; the keyboard list
+// chooses the layout whose defaults show at the next opening, before the main window's OK. The
+// other tab shows the other page and hides and disables the first. Without a pad every field
+// of the gamepad page is greyed and a double click captures nothing: the first OK closes the
+// editor, which reopens on the page it showed last.
 TEST_F(InputEditorLayoutTest, LayoutsTabsAndPages) {
     ASSERT_TRUE(OpenEditor(kQwerty));
     InputEditorDriver& editor = Editor();
+    const HWND tabs = editor.Item(IDC_INPUT_TABS);
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(editor.Handle(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    EXPECT_EQ(children, (std::vector<HWND>{tabs, editor.Item(IDOK), editor.Item(IDCANCEL),
+                                           editor.Page(EditorPage::Keyboard),
+                                           editor.Page(EditorPage::Gamepad)}));
+    EXPECT_EQ(editor.FocusWindow(), tabs);
+    constexpr DWORD kFrame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(editor.Handle(), GWL_STYLE)) & kFrame,
+              static_cast<DWORD>(WS_POPUP | WS_CAPTION | DS_MODALFRAME));
     EXPECT_EQ(editor.Caption(), EditorText("InputEditor"));
     EXPECT_EQ(editor.Text(IDOK), EditorText("OK"));
     EXPECT_EQ(editor.Text(IDCANCEL), EditorText("Cancel"));
@@ -262,6 +278,38 @@ TEST_F(InputEditorTest, ResetCancelAndOk) {
         }
     }
     EXPECT_EQ(UserSection("InputQWERTY"), SavedSection(kQwerty, false));
+    FinishProgram();
+}
+
+// Without xinput1_3, which only the DirectX redistributable brings to Windows 10 and 11, the
+// gamepad page asks a later XInput for pads (a Wine DLL override stands in for its absence).
+TEST_F(InputEditorTest, ALaterXInputServesWithoutXInput13) {
+    if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+        GTEST_SKIP() << "needs Wine's DLL overrides";
+    static constexpr wchar_t kProgramDefaults[] = L"Software\\Wine\\AppDefaults\\Configurator.exe";
+    struct Removed {
+        ~Removed() { RegDeleteTreeW(HKEY_CURRENT_USER, kProgramDefaults); }
+    } removed;
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER,
+                              (kProgramDefaults + std::wstring(L"\\DllOverrides")).c_str(),
+                              L"xinput1_3", REG_SZ, L"", sizeof(wchar_t)),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(OpenEditor(kQwerty));
+    ASSERT_TRUE(Editor().SelectTab(1));
+    const auto loaded = [&](const std::wstring& name) {
+        const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, Editor().Pid());
+        MODULEENTRY32W module{};
+        module.dwSize = sizeof(module);
+        bool found = false;
+        for (BOOL more = Module32FirstW(modules, &module); more && !found;
+             more = Module32NextW(modules, &module))
+            found = _wcsicmp(module.szModule, name.c_str()) == 0;
+        CloseHandle(modules);
+        return found;
+    };
+    EXPECT_TRUE(PollFor([&] { return loaded(L"xinput1_4.dll"); }, kWaitMs));
+    EXPECT_FALSE(loaded(L"xinput1_3.dll"));
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
     FinishProgram();
 }
 

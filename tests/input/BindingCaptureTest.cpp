@@ -16,12 +16,12 @@ const std::u16string Qwerty = u"InputQWERTY";
 constexpr bool Inside = true;
 constexpr bool Outside = false;
 
-// What a step gave, as one comparable text: "-", "refused" or the key name.
+// What a step gave, as one comparable text: "-", "refused", the key name, or both.
 std::string Describe(const CaptureResult& result) {
-    if (result.outcome != CaptureOutcome::Bound)
-        return result.outcome == CaptureOutcome::None ? "-" : "refused";
+    if (!result.bound)
+        return result.refused ? "refused" : "-";
     EXPECT_EQ(KeyCodeToName(result.keyCode), result.keyName);
-    return Utf16ToUtf8(result.keyName);
+    return (result.refused ? "refused " : "") + Utf16ToUtf8(result.keyName);
 }
 
 class CaptureTest : public ScriptedContext {
@@ -64,9 +64,11 @@ TEST_F(CaptureTest, WhatOnePollTakes) {
         std::vector<int> buttons = {};
     } cases[] = {
         // clang-format off
-        // The first and last key of each block of the capture order; 0xCA maps to nothing.
+        // The first and last key of each block of the capture order; 0xCA is unmapped, which
+        // is still a key: "IK_None".
         {{0x02}, "IK_1"}, {{0x0B}, "IK_0"}, {{0x10}, "IK_Q"}, {{0x19}, "IK_P"}, {{0x1E}, "IK_A"},
-        {{0x26}, "IK_L"}, {{0x2C}, "IK_Z"}, {{0x31}, "IK_N"}, {{0xC7}, "IK_Home"}, {{0xCA}, "-"},
+        {{0x26}, "IK_L"}, {{0x2C}, "IK_Z"}, {{0x31}, "IK_N"}, {{0xC7}, "IK_Home"},
+        {{0xCA}, "IK_None"},
         {{0xD1}, "IK_PageDown"}, {{0x3B}, "IK_F1"}, {{0x44}, "IK_F10"}, {{0x57}, "IK_F11"},
         {{0x58}, "IK_F12"},
         // Modifiers and the keys around them, each a block of its own.
@@ -86,11 +88,12 @@ TEST_F(CaptureTest, WhatOnePollTakes) {
         {{0x17, 0x1E}, "refused"},              // the Q row before the A row
         {{0x01, 0xD3, 0x3B}, "IK_F1"},          // keys never captured are passed over
         {{0x32, 0x39}, "-", u"InputAZERTY"},    // 0x32 decides, silently
-        {{0x27, 0x39}, "refused", u"InputAZERTY"},
+        {{0x27, 0x39}, "refused IK_Space", u"InputAZERTY"}, // refused, the search goes on
         {{0x27, 0x31}, "IK_N", u"InputAZERTY"}, // the letter rows come first
         {{0x27, 0x39}, "IK_Space"},             // 0x27 is not searched elsewhere
-        // A key wins over a button, unless the layout maps it to nothing.
-        {{0x39}, "IK_Space", u"InputQWERTY", {0}}, {{0xCA}, "IK_RightMouse", u"InputQWERTY", {1}},
+        // A key wins over a button, even an unmapped one; a refused key does not.
+        {{0x39}, "IK_Space", u"InputQWERTY", {0}}, {{0xCA}, "IK_None", u"InputQWERTY", {1}},
+        {{0x17}, "refused IK_RightMouse", u"InputQWERTY", {1}},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -140,8 +143,9 @@ TEST_F(CaptureTest, PollByPoll) {
         // dragged; other buttons are taken wherever the cursor is.
         {"start"}, {"", "-"}, {"L", "-", Outside}, {"L", "-"}, {"", "-", Outside},
         {"R", "IK_RightMouse", Outside},
-        // Lost or failed polls give nothing and leave the arming as it was.
-        {"start"}, {"L", "-", Inside, Lost}, {"L", "-"}, {"Q", "-", Inside, Ok, PollResult::Failed},
+        // Lost or failed polls give nothing, but arm as a poll without a button does.
+        {"start"}, {"L", "-", Inside, Lost}, {"L", "IK_LeftMouse"},
+        {"start"}, {"Q", "-", Inside, Ok, PollResult::Failed},
         {"Q", "-", Inside, Ok, Lost}, {"Q", "IK_Q"},
         // A stopped capture takes nothing.
         {"start"}, {"stop"}, {"Q", "-"},

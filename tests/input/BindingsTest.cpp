@@ -100,14 +100,17 @@ TEST(LoadBindings, SectionBindsByNameAndExactValue) {
         {"an axis feeds both gamepad entries",
          "IK_Pad_LeftAxisX=(GameKey=\"GI_AxisLeftX\",Value=1)\r\n",
          "| 14=IK_Pad_LeftAxisX 23=IK_Pad_LeftAxisX"},
-        {"every value of a key",
-         "IK_K=(GameKey=\"GI_Block\",Value=1)\r\nIK_K=(GameKey=\"GI_UseItem\",Value=1)\r\n",
-         "8=IK_K 21=IK_K |"},
-        {"a binding after a fixed one",
+        {"the first value of a key only",
+         "IK_K=(GameKey=\"GI_AxisLeftX\",Value=-1)\r\nIK_K=(GameKey=\"GI_Block\",Value=1)\r\n",
+         "23=IK_K |"},
+        {"a binding after the key's own fixed one",
          "IK_F5=(GameKey=\"GI_F5\",Value=1)\r\nIK_F5=(Gamekey=GI_Block,Value=1.000000)\r\n",
          "8=IK_F5 |"},
-        {"a value that does not parse is skipped",
-         "IK_K=GI_Block\r\nIK_K=(GameKey=\"GI_UseItem\",Value=1)\r\n", "21=IK_K |"},
+        {"another key's fixed game input is a first value",
+         "IK_F5=(GameKey=\"GI_Cancel\",Value=1)\r\nIK_F5=(Gamekey=GI_Block,Value=1.000000)\r\n",
+         "|"},
+        {"a first value that does not parse binds nothing",
+         "IK_K=GI_Block\r\nIK_K=(GameKey=\"GI_UseItem\",Value=1)\r\n", "|"},
         {"names compare exactly", "IK_K=(GameKey=\"gi_block\",Value=1)\r\n", "|"},
         {"fixed bindings match no entry", "IK_F5=(GameKey=\"GI_F5\",Value=1)\r\n", "|"},
         {"no Value= reads as 1", "IK_K=(GameKey=GI_Block)\r\n", "8=IK_K |"},
@@ -171,8 +174,11 @@ TEST(SaveBindings, NewSectionEmptyLayoutNameAndFailures) {
     const std::string saved = folder.Read("User");
     EXPECT_TRUE(saved.starts_with(Bom + "[InputQWERTZ]\r\nIK_C=(GameKey=\"GI_Character\""));
     EXPECT_EQ(saved.find("Gamekey="), std::string::npos); // nothing bound, fixed ones only
-    // The player is told when User was not written.
+    // The player is told when User was not written; a page without game inputs (never made)
+    // writes nothing.
     EXPECT_FALSE(SaveBindings(pages.keyboard, pages.gamepad, nullptr, u"InputQWERTZ"));
+    EXPECT_FALSE(SaveBindings(pages.keyboard, BindingPage{}, folder.store.get(), u"InputQWERTY"));
+    EXPECT_EQ(folder.Read("User"), saved);
     SetReadOnly(folder.folder.Path(u"User.ini"), true);
     EXPECT_FALSE(SaveBindings(pages.keyboard, pages.gamepad, folder.store.get(), u"InputQWERTZ"));
     EXPECT_EQ(folder.Read("User"), saved);

@@ -9,6 +9,7 @@ class NoInputDevices : public InputDevices {
 public:
     InputSetupResult Initialise(void*) override { return InputSetupResult::DirectInputFailed; }
     bool IsReady() const override { return false; }
+    bool UseWindow(void*) override { return false; }
     PollResult PollKeyboard(KeyboardState&) override { return PollResult::Failed; }
     PollResult PollMouse(MouseState&) override { return PollResult::Failed; }
     bool PollPad(PadState&) override { return false; }

@@ -1,11 +1,11 @@
 // The real devices: DirectInput 8 for the system keyboard and mouse, XInput for pads.
 //
-// dinput8 is loaded by the first Initialise and xinput1_3 by the first PollPad, not with the
-// program: only the input editor needs them. dinput8 stays as long as the devices, which keep
-// DirectInput for the whole process, and is freed after they are released. xinput1_3 stays
-// until the process ends: its pad watching thread can outlive a FreeLibrary and crash in
-// the freed code (seen under Wine). A library that cannot be loaded fails as its first call
-// failing would: DirectInput cannot be created, no pad answers.
+// dinput8 is loaded by the first Initialise and XInput (xinput1_3, else a later version) by
+// the first PollPad, not with the program: only the input editor needs them. dinput8 stays as
+// long as the devices, which keep DirectInput for the whole process, and is freed after they
+// are released. XInput stays until the process ends: its pad watching thread can outlive a
+// FreeLibrary and crash in the freed code (seen under Wine). A library that cannot be loaded
+// fails as its first call failing would: DirectInput cannot be created, no pad answers.
 
 #include "input/InputDevices.h"
 
@@ -39,6 +39,11 @@ public:
     }
 
     bool IsReady() const override { return m_directInput && m_keyboard && m_mouse; }
+
+    bool UseWindow(void* window) override {
+        return IsReady() && Cooperate(m_keyboard, static_cast<HWND>(window)) &&
+               Cooperate(m_mouse, static_cast<HWND>(window));
+    }
 
     PollResult PollKeyboard(KeyboardState& out) override {
         return Poll(m_keyboard, out.keys.data(), sizeof(out.keys));
@@ -84,10 +89,16 @@ private:
     }
 
     // Pads are polled every few milliseconds: a missing library is looked for once only.
+    // xinput1_3 comes with the DirectX redistributable, which Windows 10 and 11 lack unless
+    // a game installed it; they have the later ones.
     bool FindXInput() {
         if (!m_xInputSought) {
             m_xInputSought = true;
-            m_xinput = SystemLibrary(L"xinput1_3.dll");
+            for (const wchar_t* name : {L"xinput1_3.dll", L"xinput1_4.dll", L"xinput9_1_0.dll"}) {
+                m_xinput = SystemLibrary(name);
+                if (m_xinput)
+                    break;
+            }
             m_xinput.KeepForProcess();
             m_xinput.Find("XInputGetState", m_xInputGetState);
         }
@@ -97,8 +108,13 @@ private:
     bool CreateDevice(REFGUID guid, const DIDATAFORMAT& format, HWND window,
                       ComPtr<IDirectInputDevice8W>& device) {
         return SUCCEEDED(m_directInput->CreateDevice(guid, device.Put(), nullptr)) &&
-               SUCCEEDED(device->SetDataFormat(&format)) &&
-               SUCCEEDED(
+               SUCCEEDED(device->SetDataFormat(&format)) && Cooperate(device, window);
+    }
+
+    // The cooperative level can only change while the device is not acquired.
+    static bool Cooperate(const ComPtr<IDirectInputDevice8W>& device, HWND window) {
+        device->Unacquire();
+        return SUCCEEDED(
                    device->SetCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND)) &&
                SUCCEEDED(device->Acquire());
     }

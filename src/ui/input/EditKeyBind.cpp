@@ -91,16 +91,10 @@ void CEditKeyBind::CaptureStep(UINT message) {
 }
 
 void CEditKeyBind::TakeResult(const CaptureResult& capture) {
-    switch (capture.outcome) {
-    case CaptureOutcome::None:
-        return;
-    case CaptureOutcome::Refused:
+    if (capture.refused)
         RefuseKey();
-        return;
-    case CaptureOutcome::Bound:
+    if (capture.bound)
         StoreKey(capture);
-        return;
-    }
 }
 
 void CEditKeyBind::RefuseKey() {

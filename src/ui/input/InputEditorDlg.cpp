@@ -80,8 +80,6 @@ void CInputEditorDlg::DoDataExchange() {
 }
 
 bool CInputEditorDlg::OnInitDialog() {
-    m_blockInput = false;
-    m_unblockTime.reset();
     if (!InitDirectInput()) {
         EndDialog(IDCANCEL);
         return false;
@@ -95,11 +93,12 @@ bool CInputEditorDlg::OnInitDialog() {
 }
 
 void CInputEditorDlg::OnOK() {
-    // The bindings stay in the user file in memory, so the main window's OK tries again; the
-    // player must only not believe they are saved already.
-    if (!SaveBindings())
-        ShowMessageBox(m_hWnd, Text(u"Warning"), GetConfiguratorText(m_language, u"SaveError"),
-                       MB_OK | MB_ICONWARNING);
+    // As the main window does: the editor stays open, so the player can try again or cancel
+    // knowing that the bindings were not saved.
+    if (!SaveBindings()) {
+        ShowSaveWarning(m_hWnd, m_language, UserFilePath());
+        return;
+    }
     CDialog::OnOK();
 }
 
@@ -107,7 +106,9 @@ bool CInputEditorDlg::InitDirectInput() {
     InputContext* context = GetInputContext();
     InputSetupResult setup = InputSetupResult::DirectInputFailed;
     if (context) {
-        if (context->devices->IsReady())
+        // The devices outlive the editor's window: each new window takes them over, or, when
+        // that fails, gets them made anew.
+        if (context->devices->IsReady() && context->devices->UseWindow(m_hWnd))
             return true;
         setup = context->devices->Initialise(m_hWnd);
     }
@@ -131,6 +132,11 @@ bool CInputEditorDlg::SaveBindings() {
         PrepareUserFolder(*UserStore);
     return ::SaveBindings(m_tabCtrl.KeyboardPage().Bindings(), m_tabCtrl.GamepadPage().Bindings(),
                           UserStore.get(), m_layoutName);
+}
+
+std::u16string CInputEditorDlg::UserFilePath() const {
+    const ConfigFile* file = UserStore ? UserStore->GetFile(u"User") : nullptr;
+    return file ? file->Path() : std::u16string();
 }
 
 void CInputEditorDlg::Localise() {

@@ -48,6 +48,8 @@ private:
     void LoadBindings();
     // True when the bindings reached the disk.
     bool SaveBindings();
+    // Where the bindings are saved, for the warning when they were not.
+    std::u16string UserFilePath() const;
     void Localise();
     void CentreOverOwner();
 

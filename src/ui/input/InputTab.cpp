@@ -42,6 +42,10 @@ bool CInputTab::OnMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 bool CInputTab::Create(HWND parent) {
     m_isGamepadPage = false;
     m_padConnected = false;
+    // The page's data exchange names the entries again; a page that cannot be made keeps no
+    // game inputs, and bindings without them are never saved.
+    for (CEditKeyBind& field : m_entries)
+        field.Binding().gameInput.clear();
     return CreateModeless(parent);
 }
 

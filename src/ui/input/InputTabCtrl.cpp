@@ -24,10 +24,11 @@ void CInputTabCtrl::PlacePages() {
     RECT area = WindowRect();
     MapWindowPoints(nullptr, Parent(), reinterpret_cast<POINT*>(&area), 2);
     AdjustRect(false, area);
-    // Above the tab control, which would otherwise paint over them.
+    // The pages stay last in the z-order, and so in the Tab order, after OK and Cancel; the
+    // tab control's WS_CLIPSIBLINGS keeps it from painting over them.
     for (CInputTab* page : {&m_keyboardPage, &m_gamepadPage}) {
-        SetWindowPos(page->Handle(), HWND_TOP, area.left, area.top, area.right - area.left,
-                     area.bottom - area.top, SWP_NOREDRAW | SWP_NOACTIVATE);
+        SetWindowPos(page->Handle(), nullptr, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
     }
 }
 

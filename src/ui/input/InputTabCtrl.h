@@ -1,7 +1,7 @@
 #pragma once
 // CInputTabCtrl: the input editor's tab control (id IDC_INPUT_TABS) with its keyboard and
 // gamepad pages. The pages are children of the editor, laid over the control's display area,
-// so that they sit beside the OK and Cancel buttons in the editor's tab order. The selected
+// so that they sit after the OK and Cancel buttons in the editor's tab order. The selected
 // tab is kept between openings of the editor.
 
 #include "app/TabCtrl.h"

@@ -103,10 +103,7 @@ bool CConfiguratorDlg::WriteUserFiles() {
     if (!failed)
         return true;
 
-    std::u16string message = Text(u"SaveError");
-    if (message == u"SaveError")
-        message = u"Your settings could not be saved to " + failed->Path() + u".";
-    ShowMessageBox(m_hWnd, Text(u"Configurator"), message, MB_OK | MB_ICONWARNING);
+    ShowSaveWarning(m_hWnd, m_textLanguage, failed->Path());
     return false;
 }
 
