@@ -67,12 +67,16 @@ bool CDialog::OnMessageMap(UINT, WPARAM, LPARAM, LRESULT&) {
     return false;
 }
 
+// Each lookup by id is a round trip to the window server under Wine; the data exchange of OK
+// finds every control bound already and looks none up again.
 void CDialog::BindControl(CWnd& control, int id) {
-    control.Attach(Item(id));
+    if (!m_controlsBound)
+        control.Attach(Item(id));
 }
 
 void CDialog::SubclassControl(CWnd& control, int id) {
-    control.SubclassWindow(Item(id));
+    if (!m_controlsBound)
+        control.SubclassWindow(Item(id));
 }
 
 bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -86,6 +90,7 @@ bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
         return true;
     if (message == WM_INITDIALOG) {
         DoDataExchange();
+        m_controlsBound = true;
         result = OnInitDialog() ? TRUE : FALSE;
         return true;
     }
@@ -120,6 +125,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, DWLP_USER, 0);
         self->m_hWnd = nullptr;
+        self->m_controlsBound = false; // the next window of this object binds its own
     }
     if (!handled)
         return FALSE;

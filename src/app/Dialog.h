@@ -63,4 +63,5 @@ private:
 
     UINT m_templateId;
     bool m_modal = false;
+    bool m_controlsBound = false; // DoDataExchange has bound the controls of this window
 };
