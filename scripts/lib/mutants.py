@@ -474,7 +474,10 @@ class Outcome:
 
 
 def read_list(path):
+    """The faults of a list or results file, the results it holds (None where it has none)
+    and the fields of its first line."""
     faults = []
+    earlier = []
     header = {}
     for raw in Path(path).read_text(encoding="utf-8").split("\n"):
         if not raw.strip():
@@ -488,7 +491,8 @@ def read_list(path):
             sys.exit("mutants: %s: cannot read the line: %s" % (path, raw))
         where, line = fields[0].rsplit(":", 1)
         faults.append(Fault(where, int(line), fields[1], fields[2], fields[3]))
-    return faults, header
+        earlier.append(fields[4] if len(fields) > 4 and fields[4] != "-" else None)
+    return faults, earlier, header
 
 
 def record(fault, outcome):
@@ -519,18 +523,23 @@ def change_text(fault):
     return "%s → %s" % (a[lo:hi_a].strip(), b[lo:hi_b].strip())
 
 
-def report_line(fault, outcome=None):
+def report_line(fault, outcome=None, before=None):
     text = "%s:%d  %s  %s" % (fault.path, fault.line, fault.kind, change_text(fault))
     if outcome is None or outcome.result == "-":
         return text
-    if outcome.result in ("caught", "missed"):
-        text += "  %s by %s" % (outcome.result, outcome.by)
+    if outcome.result == "caught":
+        text += "  caught by %s" % outcome.by
+    elif outcome.result == "missed":
+        text += "  missed by %s" % (outcome.by.replace("+", ", ") if outcome.by != "-"
+                                    else "every test (none links the file)")
     else:
         text += "  %s" % outcome.result
     if outcome.result != "stale":
         text += "  (%.0f s: build %.0f s)" % (outcome.seconds, outcome.build_seconds)
     if outcome.note:
         text += "  %s" % outcome.note
+    if before and before != outcome.result:
+        text += "  [was %s]" % before
     return text
 
 
@@ -762,8 +771,13 @@ class Runner:
             build.learn_dependencies()
             for program in build.programs:
                 label = build.label(program)
-                status, seconds, note = run_program(
-                    build, program, LOGS / ("%s.unchanged.log" % label), 3600, self.wine)
+                log = LOGS / ("%s.unchanged.log" % label)
+                status, seconds, note = run_program(build, program, log, 3600, self.wine)
+                if status != "passed":
+                    # Once more: a Wine start can fail now and then on a busy machine.
+                    step("%s failed unchanged (%s); trying it once more" % (label, note))
+                    shutil.copy(log, log.with_suffix(".first.log"))
+                    status, seconds, note = run_program(build, program, log, 3600, self.wine)
                 if status != "passed":
                     sys.exit("mutants: %s fails without any fault (%s); see %s" % (
                         label, note, (LOGS / ("%s.unchanged.log" % label)).relative_to(ROOT)))
@@ -790,6 +804,7 @@ class Runner:
             if mingw_programs:
                 stages.append((self.mingw, mingw_programs))
             ran_any = False
+            ran = []
             for build, programs in stages:
                 log = LOGS / "fault.build.log"
                 log.write_bytes(b"")
@@ -805,6 +820,7 @@ class Runner:
                     break
                 for program in programs:
                     label = build.label(program)
+                    ran.append(label)
                     status, seconds, note = run_program(
                         build, program, LOGS / ("%s.fault.log" % label),
                         self.limits[(build.preset, program)], self.wine)
@@ -816,7 +832,7 @@ class Runner:
                     break
             if outcome.result == "-":
                 outcome.result = "missed"
-                outcome.by = "nothing" if not ran_any else "-"
+                outcome.by = "+".join(ran) if ran else "-"
                 if not stages:
                     outcome.note = "no test program links this file"
         finally:
@@ -872,9 +888,11 @@ def main(argv):
     args = parse_args(argv)
     digest = source_digest()
     if args.list:
-        faults, header = read_list(args.list)
+        faults, earlier, header = read_list(args.list)
         if args.folder:
-            faults = [f for f in faults if any(in_folder(f.folder, w) for w in args.folder)]
+            keep = [i for i, f in enumerate(faults)
+                    if any(in_folder(f.folder, w) for w in args.folder)]
+            faults, earlier = [faults[i] for i in keep], [earlier[i] for i in keep]
         origin = "list %s (seed %s, count %s)" % (args.list, header.get("seed", "?"),
                                                    header.get("count", "?"))
         if header.get("source") and header["source"] != digest:
@@ -883,9 +901,13 @@ def main(argv):
         seed, count = header.get("seed", "?"), header.get("count", str(len(faults)))
     else:
         faults = make_list(args.seed, args.count, args.folder)
+        earlier = [None] * len(faults)
         seed, count = args.seed, str(args.count)
         origin = "seed %s, count %s" % (seed, count)
     out = Path(args.out) if args.out else WORK / "results.txt"
+    if args.list and out.resolve() == Path(args.list).resolve():
+        sys.exit("mutants: the results would overwrite the list %s; give another --out FILE"
+                 % args.list)
     out.parent.mkdir(parents=True, exist_ok=True)
     header_lines = [
         "# scripts/mutants %s seed=%s count=%s source=%s%s" % (
@@ -912,12 +934,21 @@ def main(argv):
         step("%d faults from %s; results go to %s" % (len(faults), origin, display_path(out)))
         for index, fault in enumerate(faults):
             outcomes[index] = runner.run_fault(fault)
-            print(report_line(fault, outcomes[index]), flush=True)
+            print(report_line(fault, outcomes[index], earlier[index]), flush=True)
             write_results(out, header_lines, faults[:index + 1], outcomes[:index + 1], False)
     finally:
         runner.wine.stop()
     write_results(out, header_lines, faults, outcomes, False)
     summary = totals(faults, outcomes, False)
+    compared = [(b, o.result) for b, o in zip(earlier, outcomes)
+                if b in ("caught", "missed") and o.result in ("caught", "missed")]
+    if compared:
+        summary.append("against the results in %s: caught before %d, now %d; newly caught %d, "
+                       "newly missed %d" % (
+                           args.list, sum(b == "caught" for b, _ in compared),
+                           sum(n == "caught" for _, n in compared),
+                           sum(b == "missed" and n == "caught" for b, n in compared),
+                           sum(b == "caught" and n == "missed" for b, n in compared)))
     summary.append("whole run %.0f s" % (time.monotonic() - started))
     print("\n".join(summary))
     with open(out, "a", encoding="utf-8") as handle:
