@@ -318,6 +318,8 @@ def line_faults(line):
             continue  # an if with a declaration or an initialiser: no plain condition
         if cond_m.startswith("!") and top_level_is_primary(cond_m[1:].strip()):
             new = cond_o[1:].lstrip()
+        elif top_level_is_primary(cond_m.strip()):
+            new = "!" + cond_o.strip()
         else:
             new = "!(" + cond_o + ")"
         faults.append(("negation", splice(o, open_index + 1, close, new)))
