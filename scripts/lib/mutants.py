@@ -717,6 +717,11 @@ def run_program(build, program, log, limit, wine):
             if build.wine:
                 wine.reset()
             return "time-out", time.monotonic() - begin, "time-out after %d s" % limit
+        except BaseException:
+            # Interrupted: the program runs in a session of its own, so end it here.
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+            raise
     seconds = time.monotonic() - begin
     if code == 0:
         return "passed", seconds, ""
@@ -764,7 +769,8 @@ class Runner:
         for build, needed in ((self.native, need_native), (self.mingw, need_mingw)):
             if not needed:
                 continue
-            step("building %s (first time: a few minutes)" % build.preset)
+            first = not (build.dir / "build.ninja").exists()
+            step("building %s%s" % (build.preset, " (first time: a few minutes)" if first else ""))
             log = LOGS / ("%s.build.log" % build.preset)
             log.write_bytes(b"")
             if not build.configure() or not build.build(build.programs, log):
