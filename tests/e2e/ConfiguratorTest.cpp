@@ -94,8 +94,17 @@ StartupOutcome ConfiguratorTest::Start() {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = errors;
     PROCESS_INFORMATION info{};
-    const bool started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                        CREATE_SUSPENDED, nullptr, nullptr, &startup, &info);
+    // Wine now and then refuses a start with ERROR_INTERNAL_ERROR while the previous
+    // program's process is still being torn down; a moment later it starts.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                 CREATE_SUSPENDED, nullptr, nullptr, &startup, &info);
+        if (!started && GetLastError() != ERROR_INTERNAL_ERROR)
+            break;
+        if (!started)
+            Sleep(200);
+    }
     if (errors != INVALID_HANDLE_VALUE)
         CloseHandle(errors);
     if (!started) {
