@@ -209,6 +209,19 @@ RECT DialogDriver::WindowRect() const {
     return rect;
 }
 
+RECT DialogDriver::ClientRect() const {
+    RECT rect{};
+    GetClientRect(m_dialog, &rect);
+    return rect;
+}
+
+RECT DialogDriver::ControlRect(int id) const {
+    RECT rect{};
+    GetWindowRect(Item(id), &rect);
+    MapWindowPoints(nullptr, m_dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 bool DialogDriver::Choose(int comboId, int index) {
     bool ok = false;
     Send(Item(comboId), CB_SETCURSEL, index, 0, &ok);

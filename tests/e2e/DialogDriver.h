@@ -78,6 +78,9 @@ public:
     bool IsChecked(int id) const;
     bool IsShown(int id) const;
     RECT WindowRect() const;
+    RECT ClientRect() const;
+    // The control's rectangle in the dialog's client coordinates.
+    RECT ControlRect(int id) const;
 
     // The operations below wait until the program has handled them; none of them may open a
     // modal window (use the Post... forms for those).

@@ -379,3 +379,143 @@ TEST_P(DerivedValuesTest, FollowTheUserFilesShadowKeys) {
 
 INSTANTIATE_TEST_SUITE_P(Shadows, DerivedValuesTest, ::testing::ValuesIn(kDerivedCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+// The display scale as a player sets it under Wine; read by each program as it starts.
+void SetLogPixels(DWORD dpi) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+    RegCloseKey(key);
+}
+
+int Width(const RECT& rect) {
+    return rect.right - rect.left;
+}
+int Height(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
+
+class ScaleTest : public RenderingTest, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        RenderingTest::SetUp();
+        SetLogPixels(GetParam());
+    }
+    void TearDown() override {
+        RenderingTest::TearDown();
+        SetLogPixels(96);
+    }
+    // A 96-DPI pixel value at the test's scale.
+    int Px(int value) const { return MulDiv(value, GetParam(), 96); }
+    void ExpectAt(const DialogDriver& dialog, int id, int x, int y) const {
+        const RECT rect = dialog.ControlRect(id);
+        EXPECT_NEAR(rect.left, x, 1) << "control " << id;
+        EXPECT_NEAR(rect.top, y, 1) << "control " << id;
+    }
+};
+
+} // namespace
+
+// Every pixel value the program places itself is its 96-DPI value scaled, within a pixel,
+// while the template's controls grow with the dialog's font; in neither layout does anything
+// overlap or fall outside the window, and OK saves the same bytes as at 96 DPI.
+TEST_P(ScaleTest, ProgramPixelsFollowTheScale) {
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    ExpectAt(*dialog, ids::kOk, Px(10), Px(378));
+    ExpectAt(*dialog, ids::kCancel, Px(97), Px(378));
+    ExpectAt(*dialog, ids::kAutoDetect, Px(10), Px(314));
+    ExpectAt(*dialog, ids::kInputSettings, Px(10), Px(346));
+    EXPECT_LE(dialog->ControlRect(ids::kCustomCheck).bottom,
+              dialog->ControlRect(ids::kAutoDetect).top);
+    EXPECT_LE(dialog->ControlRect(ids::kOk).bottom, dialog->ClientRect().bottom);
+    const RECT compact = dialog->WindowRect();
+
+    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
+    const RECT expanded = dialog->WindowRect();
+    EXPECT_NEAR(Width(expanded), Px(616), 1);
+    EXPECT_NEAR(Height(expanded), Px(618), 1);
+    for (const int row : {0, kRowCount - 1}) {
+        const RECT label = dialog->ControlRect(ids::RowLabel(row));
+        EXPECT_NEAR(label.left, Px(270), 1);
+        EXPECT_NEAR(label.top, Px(20 + 26 * row), 1);
+        EXPECT_NEAR(label.right, Px(436), 1);
+        EXPECT_NEAR(label.bottom, Px(36 + 26 * row), 1);
+        const RECT combo = dialog->ControlRect(ids::RowCombo(row));
+        EXPECT_NEAR(combo.left, Px(440), 1);
+        EXPECT_NEAR(combo.top, Px(16 + 26 * row), 1);
+        EXPECT_NEAR(combo.right, Px(600), 1);
+    }
+    const int y = Px(380) + Height(expanded) - Height(compact);
+    ExpectAt(*dialog, ids::kOk, Px(10), y);
+    ExpectAt(*dialog, ids::kAutoDetect, Px(97), y);
+    ExpectAt(*dialog, ids::kInputSettings, Px(273), y);
+    ExpectAt(*dialog, ids::kCancel, Px(449), y);
+    EXPECT_GE(dialog->ControlRect(ids::RowLabel(0)).left,
+              dialog->ControlRect(ids::kTextLanguageList).right);
+    EXPECT_LE(dialog->ControlRect(ids::kPicture).bottom, y);
+    EXPECT_LE(dialog->ControlRect(ids::RowCombo(kRowCount - 1)).bottom, y);
+    EXPECT_LE(dialog->ControlRect(ids::kCancel).bottom, dialog->ClientRect().bottom);
+    EXPECT_LE(dialog->ControlRect(ids::RowCombo(0)).right, dialog->ClientRect().right);
+
+    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
+    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kOk));
+    ExpectUserIni(ExpectedOkBytes({}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, ScaleTest, ::testing::Values(96, 144, 192),
+                         [](const auto& info) { return "Dpi" + std::to_string(info.param); });
+
+namespace {
+
+// What the system sends a window moved to a monitor of another scale; the suggested rectangle
+// lives in the program's memory, as the system's would.
+bool PostDpiChange(const DialogDriver& dialog, UINT dpi, const RECT& suggested) {
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, dialog.Pid());
+    if (!process)
+        return false;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    const bool posted =
+        remote && WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr) &&
+        PostMessageW(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(remote));
+    CloseHandle(process); // the rectangle stays for the program's lifetime
+    return posted;
+}
+
+} // namespace
+
+// Moved to a monitor of 150 %, the expanded window takes the new size in place, and the rows
+// and the button row follow.
+TEST_F(RenderingTest, FollowsAChangeOfScale) {
+    auto dialog = Launch();
+    ASSERT_TRUE(dialog);
+    const RECT compact = dialog->WindowRect();
+    ASSERT_TRUE(dialog->Click(ids::kCustomCheck));
+    const RECT before = dialog->WindowRect();
+    const RECT suggested{before.left, before.top, before.left + 924, before.top + 927};
+    ASSERT_TRUE(PostDpiChange(*dialog, 144, suggested));
+    const bool resized = PollFor(
+        [&] {
+            const RECT now = dialog->WindowRect();
+            return Width(now) == 924 && Height(now) == 927;
+        },
+        DialogDriver::kSendTimeoutMs);
+    ASSERT_TRUE(resized);
+    EXPECT_EQ(dialog->WindowRect().left, before.left);
+    const RECT label = dialog->ControlRect(ids::RowLabel(kRowCount - 1));
+    EXPECT_EQ(label.left, 405);
+    EXPECT_EQ(label.top, 771);
+    EXPECT_EQ(dialog->ControlRect(ids::RowCombo(kRowCount - 1)).left, 660);
+    const int y = 570 + 927 - MulDiv(Height(compact), 144, 96);
+    EXPECT_NEAR(dialog->ControlRect(ids::kCancel).left, 674, 1);
+    EXPECT_NEAR(dialog->ControlRect(ids::kCancel).top, y, 1);
+    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kCancel));
+}

@@ -20,6 +20,8 @@ const MessageMapEntry<CConfiguratorDlg> CConfiguratorDlg::kMessageMap[] = {
     OnCommand(CBN_SELCHANGE, IDC_VOICE_COMBO, &CConfiguratorDlg::OnVoiceLanguageChanged),
     OnCommand(BN_CLICKED, IDC_AUTODETECT, &CConfiguratorDlg::OnAutoDetect),
     OnCommand(BN_CLICKED, IDC_INPUT_SETTINGS, &CConfiguratorDlg::OnInputSettings),
+    OnMessage(WM_DPICHANGED, &CConfiguratorDlg::OnDpiChanged),
+    OnMessage(kFollowDpiMessage, &CConfiguratorDlg::OnFollowDpi),
 };
 
 CConfiguratorDlg::CConfiguratorDlg() : CDialog(IDD_CONFIGURATOR) {
@@ -63,6 +65,7 @@ bool CConfiguratorDlg::OnInitDialog() {
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_customRendering = false;
+    m_dpi = WindowDpi(m_hWnd);
 
     LocatedInstallation located = LocateInstallationOrExit(m_hWnd);
     m_userKey = std::move(located.userKey);
@@ -83,6 +86,7 @@ bool CConfiguratorDlg::OnInitDialog() {
     if (m_customCheck.GetCheck() == BST_UNCHECKED)
         ApplyPresetToRows();
     m_pictureStatic.BringToTop();
+    ChooseEmblemImage();
     LocaliseControls();
     SelectFullscreen();
     FillKeyboardList();

@@ -6,6 +6,7 @@
 #include "app/Button.h"
 #include "app/ComboBox.h"
 #include "app/Dialog.h"
+#include "app/Dpi.h"
 #include "app/ScopedHandles.h"
 #include "app/Static.h"
 #include "app/ToolTip.h"
@@ -54,6 +55,11 @@ private:
     void OnVoiceLanguageChanged();
     void OnAutoDetect();
     void OnInputSettings();
+    bool OnDpiChanged(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnFollowDpi(WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // Posted by OnDpiChanged, so that the program's geometry follows the dialog manager's.
+    static constexpr UINT kFollowDpiMessage = WM_APP + 1;
 
     // Initialisation.
     void FillLanguageLists(const std::u16string& installFolder);
@@ -63,12 +69,20 @@ private:
     void LocaliseControls();
     void ShowExpandedLayout();
     void ShowCompactLayout();
+    void ArrangeExpandedControls();
+    void ArrangeCompactControls();
     void PlaceWindow(const RECT& layout);
     void FitCompactRectToButtons();
+    void MeasureExpandedLayout();
+    void ChooseEmblemImage();
+
+    // A 96-DPI pixel value at the window's DPI.
+    int Px(int value) const { return ScaleToDpi(value, m_dpi); }
 
     // The rendering panel and the preset.
     void LoadPresetState();
     void CreateRenderingRows();
+    void PlaceRenderingRows();
     void FillPresetCombo();
     void LocaliseRenderingRows();
     void ApplyPresetToRows();
@@ -120,6 +134,8 @@ private:
     // Created on the first Input settings, destroyed with the window.
     std::unique_ptr<CInputEditorDlg> m_inputEditor;
 
+    // The DPI that the program's own pixel values are scaled to.
+    UINT m_dpi = kBaseDpi;
     // The rendering panel's run-time controls, from initialisation until WM_DESTROY.
     std::array<RenderingRowControls, kRenderingRowCount> m_renderingRows;
     CToolTip m_autoDetectTip;

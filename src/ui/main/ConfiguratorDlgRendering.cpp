@@ -4,6 +4,8 @@
 
 #include "ui/main/ConfiguratorDlg.h"
 
+#include "app/Dpi.h"
+
 #include "config/LocalisedText.h"
 #include "hardware/HardwareSurvey.h"
 #include "rendering/PresetLevel.h"
@@ -11,7 +13,7 @@
 
 namespace {
 
-// Client pixels of row i: its combo and its right-aligned label, 26 pixels apart.
+// Client pixels of row i at 96 DPI: its combo and its right-aligned label, 26 pixels apart.
 constexpr int kRowPitch = 26;
 constexpr int kComboLeft = 440;
 constexpr int kComboRight = 600;
@@ -26,6 +28,22 @@ constexpr int kPanelBottom = kRowPitch * static_cast<int>(kRenderingRowCount);
 static_assert(kPanelBottom == 520);
 constexpr int kExpandedRight = kComboRight + 16;
 constexpr int kExpandedBottom = kPanelBottom + 98;
+
+// Each edge is a 96-DPI value of its own, scaled.
+RECT ScaledRect(int left, int top, int right, int bottom, UINT dpi) {
+    return {ScaleToDpi(left, dpi), ScaleToDpi(top, dpi), ScaleToDpi(right, dpi),
+            ScaleToDpi(bottom, dpi)};
+}
+
+RECT RowComboRect(size_t row, UINT dpi) {
+    const int top = kComboTop + kRowPitch * static_cast<int>(row);
+    return ScaledRect(kComboLeft, top, kComboRight, top + kComboHeight, dpi);
+}
+
+RECT RowLabelRect(size_t row, UINT dpi) {
+    const int top = kLabelTop + kRowPitch * static_cast<int>(row);
+    return ScaledRect(kLabelLeft, top, kLabelRight, top + kLabelHeight, dpi);
+}
 
 std::u16string RowKey(size_t row) {
     return std::u16string(RenderingSettingsTable[row].key);
@@ -46,15 +64,12 @@ void CConfiguratorDlg::CreateRenderingRows() {
     const HFONT font = Font();
     const RowSelections selections = RowSelectionsFromUserFile();
     for (size_t i = 0; i < kRenderingRowCount; ++i) {
-        const int offset = kRowPitch * static_cast<int>(i);
         const int id = static_cast<int>(i);
         RenderingRowControls& row = m_renderingRows[i];
 
         row.combo = std::make_unique<CComboBox>();
-        const RECT comboRect{kComboLeft, kComboTop + offset, kComboRight,
-                             kComboTop + offset + kComboHeight};
         if (row.combo->Create(0, WC_COMBOBOXW, u"", WS_CHILD | WS_TABSTOP | CBS_DROPDOWNLIST,
-                              comboRect, m_hWnd, IDC_RENDERING_COMBO_FIRST + id)) {
+                              RowComboRect(i, m_dpi), m_hWnd, IDC_RENDERING_COMBO_FIRST + id)) {
             row.combo->SetFont(font, true);
             for (const std::u16string& labelKey : LoadRowLists(i, u"").labelKeys)
                 row.combo->AddString(Text(labelKey));
@@ -64,19 +79,39 @@ void CConfiguratorDlg::CreateRenderingRows() {
         }
 
         row.label = std::make_unique<CStatic>();
-        const RECT labelRect{kLabelLeft, kLabelTop + offset, kLabelRight,
-                             kLabelTop + offset + kLabelHeight};
         if (row.label->Create(WS_EX_TRANSPARENT, WC_STATICW, Text(RowKey(i)), WS_CHILD | SS_RIGHT,
-                              labelRect, m_hWnd, IDC_RENDERING_LABEL_FIRST + id))
+                              RowLabelRect(i, m_dpi), m_hWnd, IDC_RENDERING_LABEL_FIRST + id))
             row.label->SetFont(font, true);
         else
             row.label.reset();
     }
 
-    m_panelBottom = kPanelBottom;
     m_compactRect = WindowRect();
     FitCompactRectToButtons();
-    m_expandedRect = {m_compactRect.left, m_compactRect.top, kExpandedRight, kExpandedBottom};
+    MeasureExpandedLayout();
+}
+
+// The panel's bottom and the expanded rectangle at the window's DPI.
+void CConfiguratorDlg::MeasureExpandedLayout() {
+    m_panelBottom = Px(kPanelBottom);
+    m_expandedRect = {m_compactRect.left, m_compactRect.top, Px(kExpandedRight),
+                      Px(kExpandedBottom)};
+}
+
+// After a change of DPI: the rows where the new DPI puts them, in the dialog's new font.
+void CConfiguratorDlg::PlaceRenderingRows() {
+    const HFONT font = Font();
+    for (size_t i = 0; i < kRenderingRowCount; ++i) {
+        RenderingRowControls& row = m_renderingRows[i];
+        if (row.combo) {
+            row.combo->SetFont(font, false);
+            row.combo->SetRect(RowComboRect(i, m_dpi), false);
+        }
+        if (row.label) {
+            row.label->SetFont(font, false);
+            row.label->SetRect(RowLabelRect(i, m_dpi), false);
+        }
+    }
 }
 
 void CConfiguratorDlg::FillPresetCombo() {
