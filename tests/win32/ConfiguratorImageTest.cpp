@@ -1,6 +1,5 @@
-// The libraries that only Auto-detect and the input editor need are loaded on first use;
-// the program must not import them, or it pays for them at every start. A direct call into
-// one of them would bring the import back without any other sign.
+// What the program's image promises the system before any of its code runs: the libraries it
+// imports and the settings of its manifest.
 
 #include <windows.h>
 
@@ -93,9 +92,50 @@ std::vector<std::string> ImportedLibraries(const std::vector<char>& image) {
     return names;
 }
 
+// The manifest embedded as resource 1, as text; empty when there is none.
+std::string EmbeddedManifest(const std::wstring& path) {
+    const HMODULE image = LoadLibraryExW(path.c_str(), nullptr,
+                                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!image)
+        return {};
+    std::string text;
+    if (const HRSRC found = FindResourceW(image, MAKEINTRESOURCEW(1), RT_MANIFEST)) {
+        const HGLOBAL loaded = LoadResource(image, found);
+        const auto* bytes = static_cast<const char*>(loaded ? LockResource(loaded) : nullptr);
+        if (bytes)
+            text.assign(bytes, SizeofResource(image, found));
+    }
+    FreeLibrary(image);
+    return text;
+}
+
 } // namespace
 
-TEST(ConfiguratorImports, NoneOfTheLibrariesLoadedOnFirstUse) {
+// Sharp at every display scale, long paths, the systems it was tested on, the common
+// controls of version 6, and no elevation.
+TEST(ConfiguratorImage, ManifestSettings) {
+    const std::string manifest = EmbeddedManifest(ConfiguratorPath());
+    if (manifest.empty() && !std::filesystem::exists(ConfiguratorPath()))
+        GTEST_SKIP() << "no Configurator.exe beside the tests folder";
+    const char* const entries[] = {
+        "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+        "PerMonitorV2</dpiAwareness>",
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm"
+        "</dpiAware>",
+        "<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true"
+        "</longPathAware>",
+        "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>", // Windows 7
+        "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>", // 8
+        "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>", // 8.1
+        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>", // 10 and 11
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+        "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+    };
+    for (const char* entry : entries)
+        EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
+}
+
+TEST(ConfiguratorImage, NoneOfTheLibrariesLoadedOnFirstUse) {
     const std::vector<char> image = ReadFile(ConfiguratorPath());
     if (image.empty())
         GTEST_SKIP() << "no Configurator.exe beside the tests folder";
