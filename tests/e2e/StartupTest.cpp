@@ -1,324 +1,195 @@
-// Start-up: where the program finds the installation and the languages in the registry (both
-// hives, both views, values of odd types and sizes around its 4096-byte read buffer) and in
-// the data files, and how it ends when it cannot. Each case arranges a fresh installation.
+// Start-up: where the program finds the installation and the languages (both hives, both
+// registry views, values of odd types and sizes around its 4096-byte read buffer, the data
+// files), and how it ends when it cannot.
 
-#include "ConfiguratorTest.h"
-#include "ControlIds.h"
-#include "Files.h"
-#include "GameData.h"
-#include "Registry.h"
-#include "WideText.h"
+#include "Fixture.h"
 
 #include <functional>
-#include <string>
 
 namespace {
 
-using Arrange = std::function<void(const Installation&)>;
+using Arrange = std::function<void(const Paths&)>;
 
-// A value that does not fit the program's read buffer.
-const std::wstring kOversized(2100, L'E');
+const std::wstring kOversized(2100, L'E'); // does not fit the 4096-byte buffer
 
-// UTF-16LE bytes of text, with a terminating null when terminated.
-std::string Utf16Data(std::wstring_view text, bool terminated) {
-    std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-    if (terminated)
-        bytes.append(2, '\0');
-    return bytes;
+// A value of this type made of the text's UTF-16 units, terminated or not, plus extra bytes.
+RegistryValue Data(DWORD type, std::wstring_view text, bool terminated, std::string extra = "") {
+    RegistryValue value = StringValue(text);
+    value.type = type;
+    if (!terminated)
+        value.bytes.resize(value.bytes.size() - 2);
+    value.bytes += extra;
+    return value;
 }
 
-// The player's "Language" of exactly this many bytes, the machine's "EN".
-Arrange SizedLanguage(size_t bytes, bool terminated) {
-    return [=](const Installation&) {
-        const std::wstring text(bytes / 2 - (terminated ? 1 : 0), L'L');
-        SetGameValue(kPlayerKey, L"Language", {REG_SZ, Utf16Data(text, terminated)});
+Arrange Player(const wchar_t* name, RegistryValue value) {
+    return [=](const Paths&) { SetGameValue(Hive::Player, name, value); };
+}
+Arrange Machine(const wchar_t* name, std::wstring text) {
+    return [=](const Paths&) { SetGameString(Hive::Machine32, name, text); };
+}
+Arrange NoMachine(const wchar_t* name) {
+    return [=](const Paths&) { DeleteGameValue(Hive::Machine32, name); };
+}
+Arrange Both(Arrange first, Arrange second) {
+    return [=](const Paths& paths) {
+        first(paths);
+        second(paths);
+    };
+}
+Arrange InstallFolder(DWORD type, std::wstring suffix, bool terminated, std::string extra = "") {
+    return [=](const Paths& paths) {
+        SetGameValue(Hive::Machine32, L"InstallFolder",
+                     Data(type, paths.install + suffix, terminated, extra));
     };
 }
 
-// "InstallFolder" as a value of type, its data made from the installation folder.
-Arrange InstallFolderAs(DWORD type, std::string (*data)(const std::wstring& installDir)) {
-    return [=](const Installation& paths) {
-        SetGameValue(kMachineKey32, L"InstallFolder", {type, data(paths.installDir)});
-    };
-}
+constexpr int kShows = 0;       // the window shows; OK saves and ends normally
+constexpr int kShowsOrEnds = 1; // either that or an exit status from 100 to 108
 
-// A text language outside ASCII: its data file gives the list entry, its language file is a
-// copy of the French one.
-Arrange WideLanguage(const std::wstring& code) {
-    return [=](const Installation& paths) {
-        ReplaceLanguageDataFiles(paths, {L"EN", code + L"0"}, {L"EN", code});
-        CopyFileW((paths.LangDir() + L"\\FR.ini").c_str(),
-                  (paths.LangDir() + L"\\" + code + L".ini").c_str(), FALSE);
-        SetGameString(kMachineKey32, L"Language", code);
-    };
-}
-
-// What a language list must hold: the first two letters of each data file's name, ASCII
-// letters upper-cased, in the order the system lists the files, duplicates kept.
-std::vector<std::wstring> DataFileCodes(const Installation& paths, const wchar_t* pattern) {
-    std::vector<std::wstring> codes;
-    WIN32_FIND_DATAW found;
-    const HANDLE find = FindFirstFileW((paths.CookedDir() + L"\\" + pattern).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return codes;
-    do {
-        std::wstring code = std::wstring(found.cFileName).substr(0, 2);
-        for (wchar_t& unit : code)
-            unit = unit >= L'a' && unit <= L'z' ? unit - L'a' + L'A' : unit;
-        codes.push_back(code);
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-    return codes;
-}
-
-// The entry a stored code selects: the last equal entry, else the first; none in an empty list.
-int EntryOf(const std::vector<std::wstring>& entries, const std::wstring& code) {
-    for (size_t i = entries.size(); i-- > 0;) {
-        if (entries[i] == code)
-            return static_cast<int>(i);
-    }
-    return entries.empty() ? -1 : 0;
-}
-
-struct StartupFailureCase {
+struct StartCase {
     const char* name;
     Arrange arrange;
-    DWORD exitStatus;
-    bool fatalMessage; // the broken installation is reported first
+    int status;                         // kShows, kShowsOrEnds or the exit status
+    std::wstring text = {}, voice = {}; // shown: the "Language" and "Speech" OK saves
+    const char* caption = nullptr;      // shown: the window's caption
 };
 
-const StartupFailureCase kStartupFailures[] = {
-    {"NoMachineKeyInEitherView", [](auto&) { DeleteGameKey(kMachineKey32); }, 102, true},
-    {"NoLanguageInEitherKey", [](auto&) { DeleteGameValue(kMachineKey32, L"Language"); }, 103,
-     true},
+const char kEnglish[] = "Kestrand 2 Setup";
+const char kFrench[] = "Kestrand 2 R\xC3\xA9glages";
+
+const StartCase kStartCases[] = {
+    // A start-up failure ends the program before the window shows, three of them after the
+    // message that the game must be reinstalled.
+    {"NoMachineKey", [](const Paths&) { DeleteGameKey(Hive::Machine32); }, 102},
+    {"NoLanguage", NoMachine(L"Language"), 103},
     {"OnlyAnOversizedLanguage",
-     [](auto&) {
-         DeleteGameValue(kMachineKey32, L"Language");
-         SetGameString(kPlayerKey, L"Language", kOversized);
-     },
-     103, true},
-    {"NoInstallFolder", [](auto&) { DeleteGameValue(kMachineKey32, L"InstallFolder"); }, 105, true},
+     Both(NoMachine(L"Language"), Player(L"Language", StringValue(kOversized))), 103},
+    {"NoInstallFolder", NoMachine(L"InstallFolder"), 105},
     {"InstallFolderOnlyInThePlayersKey",
-     [](const Installation& paths) {
-         DeleteGameValue(kMachineKey32, L"InstallFolder");
-         SetGameString(kPlayerKey, L"InstallFolder", paths.installDir);
+     [](const Paths& paths) {
+         DeleteGameValue(Hive::Machine32, L"InstallFolder");
+         SetGameString(Hive::Player, L"InstallFolder", paths.install);
      },
-     105, true},
-    {"OversizedInstallFolder",
-     [](auto&) { SetGameString(kMachineKey32, L"InstallFolder", kOversized); }, 105, true},
-    {"EmptyInstallFolder", [](auto&) { SetGameString(kMachineKey32, L"InstallFolder", L""); }, 106,
-     false},
-    {"EmptyLanguageInThePlayersKeyHidesTheMachines",
-     [](auto&) { SetGameString(kPlayerKey, L"Language", L""); }, 107, false},
-    {"EmptyLanguageInTheMachineKey", [](auto&) { SetGameString(kMachineKey32, L"Language", L""); },
-     107, false},
+     105},
+    {"EmptyInstallFolder", Machine(L"InstallFolder", L""), 106},
+    {"EmptyLanguageInThePlayersKey", Player(L"Language", StringValue(L"")), 107},
     {"EmptySpeechInThePlayersKey",
-     [](auto&) {
-         SetGameString(kPlayerKey, L"Speech", L"");
-         SetGameString(kMachineKey32, L"Speech", L"EN");
-     },
-     108, false},
-    {"EmptySpeechInTheMachineKey", [](auto&) { SetGameString(kMachineKey32, L"Speech", L""); }, 108,
-     false},
-};
-
-class StartupFailureTest : public ConfiguratorTest,
-                           public ::testing::WithParamInterface<StartupFailureCase> {};
-
-// The window lists the languages of the data files and shows these, each selected where listed
-// (the last equal entry, else the first); OK (not before) stores both in the player's key,
-// also when they came from the machine's, and writes the defaults into User.ini: LOW, the
-// desktop size, windowed, QWERTY.
-struct LanguageCase {
-    const char* name;
-    Arrange arrange;
-    std::wstring text;
-    std::wstring voice;
-    std::wstring captions; // the language whose file the captions come from
-};
-
-const LanguageCase kLanguageCases[] = {
-    // A player who never started the game: OK creates the configuration folder and its parent.
+     Both(Player(L"Speech", StringValue(L"")), Machine(L"Speech", L"EN")), 108},
+    // The player's values win; a missing "Speech" is the text language; OK stores both in the
+    // player's key, also when they came from the machine's.
     {"MachineKeyOnly",
-     [](const Installation& paths) {
-         SetGameString(kMachineKey32, L"Speech", L"DE");
-         RemoveTree(paths.GameDocuments());
-     },
-     L"EN", L"DE", L"EN"},
-    {"PlayersLanguageWinsAndSpeechFollowsIt",
-     [](auto&) { SetGameString(kPlayerKey, L"Language", L"FR"); }, L"FR", L"FR", L"FR"},
+     Both(Machine(L"Speech", L"DE"), [](const Paths& paths) { RemoveTree(paths.Game()); }), kShows,
+     L"EN", L"DE", kEnglish},
+    {"PlayersLanguageWins", Player(L"Language", StringValue(L"FR")), kShows, L"FR", L"FR", kFrench},
     {"PlayersSpeechWins",
-     [](auto&) {
-         SetGameString(kPlayerKey, L"Speech", L"EN");
-         SetGameString(kMachineKey32, L"Language", L"FR");
-         SetGameString(kMachineKey32, L"Speech", L"DE");
+     Both(Player(L"Speech", StringValue(L"EN")),
+          Both(Machine(L"Language", L"FR"), Machine(L"Speech", L"DE"))),
+     kShows, L"FR", L"EN", kFrench},
+    {"OversizedSpeechCountsAsMissing",
+     Both(Player(L"Speech", StringValue(kOversized)), Machine(L"Speech", L"DE")), kShows, L"EN",
+     L"DE", kEnglish},
+    // A value that fits the buffer is the language (unknown, so the captions are keys).
+    {"LanguageOf4096Bytes", Player(L"Language", StringValue(std::wstring(2047, L'L'))), kShows,
+     std::wstring(2047, L'L'), std::wstring(2047, L'L'), "Configurator"},
+    {"LanguageOf4096BytesUnterminated",
+     Player(L"Language", Data(REG_SZ, std::wstring(2048, L'L'), false)), kShows,
+     std::wstring(2048, L'L'), std::wstring(2048, L'L'), "Configurator"},
+    {"LanguageOf4098Bytes", Player(L"Language", StringValue(std::wstring(2048, L'L'))), kShows,
+     L"EN", L"EN", kEnglish},
+    {"MachineKeyOnlyIn64BitView",
+     [](const Paths& paths) {
+         DeleteGameKey(Hive::Machine32);
+         SetGameString(Hive::Machine64, L"Language", L"FR");
+         SetGameString(Hive::Machine64, L"InstallFolder", paths.install);
      },
-     L"FR", L"EN", L"FR"},
-    {"OversizedPlayersSpeechCountsAsMissing",
-     [](auto&) {
-         SetGameString(kPlayerKey, L"Speech", kOversized);
-         SetGameString(kMachineKey32, L"Speech", L"DE");
-     },
-     L"EN", L"DE", L"EN"},
-    // A value that fits the buffer is the language (unknown, so every caption is its key);
-    // one byte pair more counts as missing.
-    {"LanguageOf4096Bytes", SizedLanguage(4096, true), std::wstring(2047, L'L'),
-     std::wstring(2047, L'L'), std::wstring(2047, L'L')},
-    {"LanguageOf4096BytesWithoutTerminator", SizedLanguage(4096, false), std::wstring(2048, L'L'),
-     std::wstring(2048, L'L'), std::wstring(2048, L'L')},
-    {"LanguageOf4098Bytes", SizedLanguage(4098, true), L"EN", L"EN", L"EN"},
-    {"MachineKeyOnlyInThe64BitView",
-     [](const Installation& paths) {
-         DeleteGameKey(kMachineKey32);
-         SetGameString(kMachineKey64, L"Language", L"FR");
-         SetGameString(kMachineKey64, L"InstallFolder", paths.installDir);
-     },
-     L"FR", L"FR", L"FR"},
+     kShows, L"FR", L"FR", kFrench},
     {"The32BitViewFirst",
-     [](auto&) {
-         SetGameString(kMachineKey32, L"Language", L"FR");
-         SetGameString(kMachineKey64, L"Language", L"EN");
-         SetGameString(kMachineKey64, L"InstallFolder", L"C:\\nowhere");
-     },
-     L"FR", L"FR", L"FR"},
-    // The language files, the profiles and the data files are all found through the doubled
-    // separator.
+     Both(Machine(L"Language", L"FR"),
+          [](const Paths&) {
+              SetGameString(Hive::Machine64, L"Language", L"EN");
+              SetGameString(Hive::Machine64, L"InstallFolder", L"C:\\nowhere");
+          }),
+     kShows, L"FR", L"FR", kFrench},
+    // The language files and profiles are found through the doubled separator.
     {"InstallFolderWithTrailingBackslash",
-     [](const Installation& paths) {
-         SetGameString(kMachineKey32, L"InstallFolder", paths.installDir + L"\\");
-         SetGameString(kMachineKey32, L"Language", L"FR");
-     },
-     L"FR", L"FR", L"FR"},
-    // A stored code that no entry equals shows entry 0 and is what OK saves.
-    {"UnlistedLowerCaseLanguage", [](auto&) { SetGameString(kMachineKey32, L"Language", L"fr"); },
-     L"fr", L"fr", L"fr"},
-    {"NoVoiceDataFiles",
-     [](const Installation& paths) {
-         ReplaceLanguageDataFiles(paths, {L"EN"}, {});
-         SetGameString(kMachineKey32, L"Speech", L"DE");
-     },
-     L"EN", L"DE", L"EN"},
-    // Codes are the upper-cased first two letters of the data files' names, duplicates kept.
-    {"TwoDataFilesOfOneLanguage",
-     [](const Installation& paths) {
-         ReplaceLanguageDataFiles(paths, {L"EN", L"en1"}, {L"EN"});
-     },
-     L"EN", L"EN", L"EN"},
-    {"Latin1Language", WideLanguage(L"\u00E4\u00D6"), L"\u00E4\u00D6", L"\u00E4\u00D6", L"FR"},
-    {"CjkLanguage", WideLanguage(L"\u65E5\u672C"), L"\u65E5\u672C", L"\u65E5\u672C", L"FR"},
-    {"SurrogatePairLanguage", WideLanguage(L"\U0001F600"), L"\U0001F600", L"\U0001F600", L"FR"},
-    // "InstallFolder" of another type: the data is taken as text whatever its type.
-    {"InstallFolderAsExpandString",
-     InstallFolderAs(REG_EXPAND_SZ, [](const std::wstring& d) { return Utf16Data(d, true); }),
-     L"EN", L"EN", L"EN"},
-    {"InstallFolderAsBinaryOfOddLength",
-     InstallFolderAs(REG_BINARY,
-                     [](const std::wstring& d) { return Utf16Data(d, false) + "\x01"; }),
-     L"EN", L"EN", L"EN"},
-    {"InstallFolderAsMultiString",
-     InstallFolderAs(REG_MULTI_SZ,
-                     [](const std::wstring& d) {
-                         return Utf16Data(d, true) + Utf16Data(L"C:\\other", true) +
-                                std::string(2, '\0');
-                     }),
-     L"EN", L"EN", L"EN"},
+     Both(InstallFolder(REG_SZ, L"\\", true), Machine(L"Language", L"FR")), kShows, L"FR", L"FR",
+     kFrench},
+    // No entry equals "fr", but the file system finds FR.ini for it.
+    {"UnlistedLowerCaseLanguage", Machine(L"Language", L"fr"), kShows, L"fr", L"fr", kFrench},
+    // Any type is taken as text, up to its first null unit.
+    {"InstallFolderAsBinaryOfOddLength", InstallFolder(REG_BINARY, L"", false, "\x01"), kShows,
+     L"EN", L"EN", kEnglish},
+    // A language whose file name lies beyond the Basic Multilingual Plane: a copy of French.
+    {"SurrogatePairLanguage",
+     Both(Machine(L"Language", L"\U0001F600"),
+          [](const Paths& paths) {
+              CopyFileW((paths.Lang() + L"\\FR.ini").c_str(),
+                        (paths.Lang() + L"\\\U0001F600.ini").c_str(), FALSE);
+          }),
+     kShows, L"\U0001F600", L"\U0001F600", kFrench},
+    // Values the program cannot use: it never crashes.
+    {"LanguageAsDword", Player(L"Language", {REG_DWORD, std::string("E\0N\0", 4)}), kShowsOrEnds},
+    {"InstallFolderAsDword", InstallFolder(REG_DWORD, L"", false, ""), kShowsOrEnds},
+    {"InstallFolderIsAFile", InstallFolder(REG_SZ, L"\\CookedPC\\en0.qzstrings", true),
+     kShowsOrEnds},
 };
 
-class LanguageTest : public ConfiguratorTest, public ::testing::WithParamInterface<LanguageCase> {};
-
-// Values the program cannot use: it never crashes, but either shows its window (OK then saves
-// and ends normally) or ends with one of its start-up statuses.
-struct OddValueCase {
-    const char* name;
-    Arrange arrange;
-};
-
-Arrange PlayersLanguage(RegistryValue value) {
-    return [=](auto&) { SetGameValue(kPlayerKey, L"Language", value); };
-}
-
-const OddValueCase kOddValues[] = {
-    {"LanguageAsDword", PlayersLanguage({REG_DWORD, std::string("E\0N\0", 4)})},
-    {"LanguageAsBinary", PlayersLanguage({REG_BINARY, std::string("F\0R\0", 4)})},
-    {"LanguageAsBinaryOfOddLength", PlayersLanguage({REG_BINARY, std::string("F\0R", 3)})},
-    {"LanguageAsOneByte", PlayersLanguage({REG_BINARY, std::string("F", 1)})},
-    {"LanguageAsEmptyBinary", PlayersLanguage({REG_BINARY, std::string()})},
-    {"LanguageWithoutTerminator", PlayersLanguage({REG_SZ, std::string("F\0R\0", 4)})},
-    {"LanguageAsMultiString",
-     PlayersLanguage({REG_MULTI_SZ, std::string("F\0R\0\0\0E\0N\0\0\0\0\0", 14)})},
-    {"InstallFolderAsDword",
-     InstallFolderAs(REG_DWORD, [](const std::wstring&) { return std::string("\x2A\0\0\0", 4); })},
-    {"NoSuchInstallFolder",
-     InstallFolderAs(REG_SZ, [](const std::wstring& d) { return Utf16Data(d + L"-gone", true); })},
-    {"InstallFolderIsAFile", InstallFolderAs(REG_SZ,
-                                             [](const std::wstring& d) {
-                                                 return Utf16Data(d + L"\\CookedPC\\en0.qzstrings",
-                                                                  true);
-                                             })},
-};
-
-class OddValueTest : public ConfiguratorTest, public ::testing::WithParamInterface<OddValueCase> {};
+class StartTest : public ConfiguratorTest, public ::testing::WithParamInterface<StartCase> {};
 
 } // namespace
 
-// Each start-up failure ends the process with its own status before the dialog shows; nothing
-// is written to the player's configuration folder.
-TEST_P(StartupFailureTest, EndsWithItsExitStatus) {
-    GetParam().arrange(Paths());
+TEST_P(StartTest, EndsOrShowsAndSaves) {
+    const StartCase& c = GetParam();
+    c.arrange(P());
     const StartupOutcome outcome = Start();
-    EXPECT_EQ(outcome.dialog, nullptr) << outcome.Describe();
-    EXPECT_EQ(outcome.exitStatus, GetParam().exitStatus) << outcome.Describe();
-    if (GetParam().fatalMessage) {
-        ASSERT_EQ(outcome.boxes.size(), 1u) << outcome.Describe();
-        EXPECT_EQ(WideToUtf8(outcome.boxes[0].caption), "Configurator");
-        EXPECT_EQ(WideToUtf8(outcome.boxes[0].text), kFatalMessage);
-    } else {
-        EXPECT_TRUE(outcome.boxes.empty()) << outcome.Describe();
-    }
-    EXPECT_TRUE(SnapshotFolder(Paths().ConfigDir()).empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Registry, StartupFailureTest, ::testing::ValuesIn(kStartupFailures),
-                         CaseName);
-
-TEST_P(LanguageTest, SelectsCaptionsAndSavesTheLanguagesFound) {
-    const LanguageCase& c = GetParam();
-    c.arrange(Paths());
-    auto dialog = Launch();
-    ASSERT_TRUE(dialog);
-    const auto textCodes = DataFileCodes(Paths(), L"*.qzstrings");
-    const auto voiceCodes = DataFileCodes(Paths(), L"*.qzspeech");
-    EXPECT_EQ(dialog->ComboEntries(ids::kTextLanguageList), textCodes);
-    EXPECT_EQ(dialog->ComboEntries(ids::kVoiceLanguageList), voiceCodes);
-    EXPECT_EQ(dialog->ComboSelection(ids::kTextLanguageList), EntryOf(textCodes, c.text));
-    EXPECT_EQ(dialog->ComboSelection(ids::kVoiceLanguageList), EntryOf(voiceCodes, c.voice));
-    {
-        const LanguageTexts texts(Paths().LangDir());
-        EXPECT_EQ(dialog->Caption(), texts.Text(c.captions, "Configurator"));
-        EXPECT_EQ(dialog->Text(ids::kTextLabel), texts.Text(c.captions, "Text"));
-    }
-    EXPECT_FALSE(FileExists(Paths().UserIni())) << "written before OK";
-    ASSERT_TRUE(PressAndWaitForExit(*dialog, ids::kOk));
-    EXPECT_EQ(ReadGameValue(kPlayerKey, L"Language"), StringValue(c.text));
-    EXPECT_EQ(ReadGameValue(kPlayerKey, L"Speech"), StringValue(c.voice));
-    ExpectUserIni(ExpectedOkBytes({}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Registry, LanguageTest, ::testing::ValuesIn(kLanguageCases), CaseName);
-
-TEST_P(OddValueTest, StartsOrEndsCleanly) {
-    GetParam().arrange(Paths());
-    const StartupOutcome outcome = Start();
-    if (!outcome.dialog) {
+    if (c.status > kShowsOrEnds || (c.status == kShowsOrEnds && !outcome.dialog)) {
+        ASSERT_FALSE(outcome.dialog) << outcome.Describe();
         ASSERT_TRUE(outcome.exitStatus) << outcome.Describe();
-        EXPECT_GE(*outcome.exitStatus, 100u) << outcome.Describe();
-        EXPECT_LE(*outcome.exitStatus, 108u) << outcome.Describe();
+        if (c.status == kShowsOrEnds) {
+            EXPECT_TRUE(*outcome.exitStatus >= 100 && *outcome.exitStatus <= 108);
+            return;
+        }
+        EXPECT_EQ(*outcome.exitStatus, static_cast<DWORD>(c.status));
+        const bool reported = c.status == 102 || c.status == 103 || c.status == 105;
+        ASSERT_EQ(outcome.boxes.size(), reported ? 1u : 0u) << outcome.Describe();
+        if (reported) {
+            EXPECT_EQ(Utf8(outcome.boxes[0].caption), "Configurator");
+            EXPECT_EQ(Utf8(outcome.boxes[0].text), "Could not find valid The Kestrand 2 "
+                                                   "installation, please reinstall the game.");
+        }
+        EXPECT_TRUE(SnapshotFolder(P().Config()).empty());
         return;
     }
-    EXPECT_TRUE(outcome.boxes.empty()) << outcome.Describe();
-    DialogDriver dialog(outcome.dialog);
-    ASSERT_TRUE(PressAndWaitForExit(dialog, ids::kOk));
-    EXPECT_TRUE(FileExists(Paths().UserIni()));
+    ASSERT_TRUE(outcome.dialog && outcome.boxes.empty()) << outcome.Describe();
+    const Window window(outcome.dialog);
+    EXPECT_EQ(Utf8(window.Caption()), c.caption ? c.caption : Utf8(window.Caption()));
+    EXPECT_FALSE(FileExists(P().UserIni())) << "written before OK";
+    ASSERT_TRUE(PressAndWaitForExit(window, IDOK));
+    if (c.status == kShowsOrEnds) {
+        EXPECT_TRUE(FileExists(P().UserIni()));
+        return;
+    }
+    auto player = GameKeyValues(Hive::Player).value_or(std::map<std::wstring, RegistryValue>{});
+    EXPECT_EQ(player[L"Language"], StringValue(c.text));
+    EXPECT_EQ(player[L"Speech"], StringValue(c.voice));
+    ExpectUserIniGolden("ok-at-start-User.ini");
 }
 
-INSTANTIATE_TEST_SUITE_P(Registry, OddValueTest, ::testing::ValuesIn(kOddValues), CaseName);
+INSTANTIATE_TEST_SUITE_P(Registry, StartTest, ::testing::ValuesIn(kStartCases), CaseName);
+
+// The lists hold the first two letters of each data file's name, ASCII letters upper-cased,
+// in the system's order and with duplicates, and select the last entry equal to the language;
+// without voice data files the voice list is empty and OK keeps the stored "Speech".
+TEST_F(ConfiguratorTest, LanguageListsFromTheDataFiles) {
+    ASSERT_TRUE(SetLanguageFiles({L"en0", L"EN1", L"fr", L"\u00E4\u00F6x"}, {}));
+    ASSERT_TRUE(SetGameString(Hive::Machine32, L"Speech", L"DE"));
+    auto window = Launch();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->Entries(IDC_TEXT_COMBO),
+              (std::vector<std::wstring>{L"EN", L"EN", L"FR", L"\u00E4\u00F6"}));
+    EXPECT_EQ(window->Selection(IDC_TEXT_COMBO), 1);
+    EXPECT_EQ(window->Count(IDC_VOICE_COMBO), 0);
+    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    EXPECT_EQ((*GameKeyValues(Hive::Player))[L"Speech"], StringValue(L"DE"));
+}

@@ -1,0 +1,295 @@
+#include "Driver.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int kMessageBoxTextId = 0xFFFF;
+// Longer than the editor's slowest poll of a held key (a 10 ms timer, or the next message).
+constexpr DWORD kMinimumHoldMs = 40;
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+std::string Hex(DWORD value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%08lx", static_cast<unsigned long>(value));
+    return text;
+}
+
+std::string Entries(const Window& window, int id) {
+    std::string text = " [";
+    const int selected = window.Selection(id);
+    const auto entries = window.Entries(id);
+    for (size_t i = 0; i < entries.size(); ++i)
+        text += (i ? ", " : "") + std::string(static_cast<int>(i) == selected ? "*" : "") +
+                Utf8(entries[i]);
+    return text + "]";
+}
+
+void TreeLines(HWND window, const std::vector<int>& elided, const std::string& indent,
+               std::string& tree) {
+    const Window parent(window);
+    const LRESULT font = Window::Send(window, WM_GETFONT);
+    for (const HWND child : Children(window)) {
+        const int id = GetDlgCtrlID(child);
+        const RECT rect = parent.ControlRect(id);
+        char place[80];
+        std::snprintf(place, sizeof place, "(%ld,%ld)-(%ld,%ld)", rect.left, rect.top, rect.right,
+                      rect.bottom);
+        tree += indent + std::to_string(id) + " " + Utf8(ClassOf(child)) + " " +
+                Hex(GetWindowLongW(child, GWL_STYLE)) + " " +
+                Hex(GetWindowLongW(child, GWL_EXSTYLE)) +
+                (IsWindowVisible(child) ? " shown " : " hidden ") + place +
+                (Window::Send(child, WM_GETFONT) == font ? " font" : " own-font");
+        if (std::ranges::count(elided, id) == 0) {
+            tree += " \"" + Utf8(WindowText(child)) + "\"";
+            if (ClassOf(child) == L"ComboBox")
+                tree += Entries(parent, id);
+        }
+        tree += "\n";
+        if (ClassOf(child) == L"#32770")
+            TreeLines(child, elided, indent + "  ", tree);
+    }
+}
+
+void SendKey(WORD scanCode, bool extended, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = scanCode;
+    input.ki.dwFlags =
+        KEYEVENTF_SCANCODE | (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (down ? 0 : KEYEVENTF_KEYUP);
+    SendInput(1, &input, sizeof(input));
+}
+
+void SendMouse(DWORD flags, POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Absolute coordinates run from 0 to 65535 across the primary screen.
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+}
+
+// Posts field a message every few milliseconds (the field looks at the devices on every
+// message) until done() or timeoutMs, but at least kMinimumHoldMs.
+bool NudgeUntil(HWND field, const std::function<bool()>& done, DWORD timeoutMs) {
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        PostMessageW(field, WM_NULL, 0, 0);
+        Sleep(kPollMs);
+        const ULONGLONG elapsed = GetTickCount64() - start;
+        if (elapsed >= kMinimumHoldMs && (done() || elapsed >= timeoutMs))
+            return done();
+    }
+}
+
+} // namespace
+
+std::string Utf8(std::wstring_view text) {
+    std::string bytes(text.size() * 4, '\0');
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(std::max(length, 0));
+    return bytes;
+}
+
+std::wstring Wide(std::string_view utf8) {
+    std::wstring text(utf8.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                           text.data(), static_cast<int>(text.size()));
+    text.resize(std::max(length, 0));
+    return text;
+}
+
+std::wstring WindowText(HWND window) {
+    const LRESULT length = Window::Send(window, WM_GETTEXTLENGTH);
+    if (!window || length < 0)
+        return L"<no window>";
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied =
+        Window::Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
+    return text;
+}
+
+std::string WindowTree(HWND window, const std::vector<int>& elided) {
+    const RECT rect = Window(window).Rect();
+    std::string tree = "window " + std::to_string(rect.right - rect.left) + "x" +
+                       std::to_string(rect.bottom - rect.top) + " " +
+                       Hex(GetWindowLongW(window, GWL_STYLE)) + " \"" + Utf8(WindowText(window)) +
+                       "\"\n";
+    TreeLines(window, elided, "", tree);
+    return tree;
+}
+
+std::vector<HWND> DialogsOf(DWORD pid) {
+    std::vector<HWND> found;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == pid && IsWindowVisible(window) && ClassOf(window) == L"#32770")
+            found.push_back(window);
+    }
+    return found;
+}
+
+HWND FindMessageBox(DWORD pid, HWND owner) {
+    for (const HWND window : DialogsOf(pid)) {
+        if (GetDlgItem(window, kMessageBoxTextId) && !GetDlgItem(window, IDC_TEXT_COMBO) &&
+            (!owner || GetWindow(window, GW_OWNER) == owner))
+            return window;
+    }
+    return nullptr;
+}
+
+BoxView ReadMessageBox(HWND box) {
+    return {WindowText(box), WindowText(GetDlgItem(box, kMessageBoxTextId))};
+}
+
+LRESULT Window::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs,
+                                         &result)
+               ? static_cast<LRESULT>(result)
+               : -1;
+}
+
+std::vector<std::wstring> Window::Entries(int comboId) const {
+    std::vector<std::wstring> entries;
+    const HWND combo = Item(comboId);
+    for (int i = 0; i < Count(comboId); ++i) {
+        const LRESULT length = Send(combo, CB_GETLBTEXTLEN, i);
+        std::wstring text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        Send(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(text.size() - 1);
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+std::optional<BoxView> Window::AnswerBox(int buttonId, bool owned) const {
+    const HWND box = PollFor([&] { return FindMessageBox(Pid(), owned ? m_window : nullptr); });
+    if (!box)
+        return std::nullopt;
+    const BoxView view = ReadMessageBox(box);
+    PostMessageW(GetDlgItem(box, buttonId), BM_CLICK, 0, 0);
+    PollFor([&] { return !IsWindow(box); });
+    return view;
+}
+
+std::optional<Editor> Editor::Open(const Window& main) {
+    if (!main.PostClick(IDC_INPUT_SETTINGS))
+        return std::nullopt;
+    const HWND window = PollFor([&]() -> HWND {
+        for (const HWND dialog : DialogsOf(main.Pid()))
+            if (GetWindow(dialog, GW_OWNER) == main.Handle() && GetDlgItem(dialog, IDC_INPUT_TABS))
+                return dialog;
+        return nullptr;
+    });
+    if (!window)
+        return std::nullopt;
+    Editor editor(window);
+    // The pages follow OK and Cancel, the keyboard page first.
+    std::vector<HWND> pages;
+    for (const HWND child : Children(window))
+        if (ClassOf(child) == L"#32770")
+            pages.push_back(child);
+    if (pages.size() != 2)
+        return std::nullopt;
+    editor.m_pages[0] = pages[0];
+    editor.m_pages[1] = pages[1];
+    return editor;
+}
+
+bool Editor::SelectTab(int index) {
+    Send(Item(IDC_INPUT_TABS), TCM_SETCURFOCUS, index);
+    return SelectedTab() == index;
+}
+
+std::wstring Editor::TabCaption(int index) const {
+    // TCM_GETITEMW carries pointers, which do not cross processes: a buffer in the program.
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid());
+    constexpr size_t kChars = 128;
+    auto* remote = process ? static_cast<BYTE*>(VirtualAllocEx(
+                                 process, nullptr, sizeof(TCITEMW) + kChars * sizeof(wchar_t),
+                                 MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))
+                           : nullptr;
+    wchar_t text[kChars] = {};
+    if (remote) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TCITEMW));
+        item.cchTextMax = kChars;
+        if (WriteProcessMemory(process, remote, &item, sizeof(item), nullptr) &&
+            Send(Item(IDC_INPUT_TABS), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(remote)) > 0)
+            ReadProcessMemory(process, item.pszText, text, sizeof(text) - sizeof(wchar_t), nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    if (process)
+        CloseHandle(process);
+    return text;
+}
+
+bool Editor::DoubleClickField(int page, int editId) const {
+    const HWND field = Field(page, editId);
+    RECT client{};
+    GetClientRect(field, &client);
+    const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
+    return field && PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, at) &&
+           PostMessageW(field, WM_LBUTTONUP, 0, at) &&
+           PostMessageW(field, WM_LBUTTONDBLCLK, MK_LBUTTON, at) &&
+           PostMessageW(field, WM_LBUTTONUP, 0, at);
+}
+
+bool Editor::HoldKey(HWND field, WORD scanCode, bool extended, const std::function<bool()>& done,
+                     DWORD timeoutMs) const {
+    SendKey(scanCode, extended, true);
+    const bool result = NudgeUntil(field, done, timeoutMs);
+    SendKey(scanCode, extended, false);
+    PostMessageW(field, WM_NULL, 0, 0);
+    return result;
+}
+
+bool Editor::HoldButton(HWND field, POINT at, DWORD downFlag, DWORD upFlag,
+                        const std::function<bool()>& done, DWORD timeoutMs) const {
+    SendMouse(MOUSEEVENTF_MOVE, at);
+    NudgeUntil(
+        field, [] { return false; }, kMinimumHoldMs);
+    SendMouse(downFlag, at);
+    const bool result = NudgeUntil(field, done, timeoutMs);
+    SendMouse(upFlag, at);
+    PostMessageW(field, WM_NULL, 0, 0);
+    return result;
+}
+
+bool Editor::ClickButton(int id) const {
+    const HWND button = Item(id);
+    // A pointer takes longer than the editor's 10 ms block to reach a button.
+    Sleep(3 * kPollMs);
+    Send(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button),
+         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return button && PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+POINT CentreOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}

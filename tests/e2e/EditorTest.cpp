@@ -1,0 +1,284 @@
+// The input editor: its tabs and pages, the bindings it shows for each layout, what OK, Cancel
+// and "Reset to default" write, and capturing a binding with real key presses and mouse clicks
+// that the program reads through DirectInput.
+
+#include "Fixture.h"
+
+#include <tlhelp32.h>
+
+namespace {
+
+// DirectInput scan codes of the keys the tests press.
+constexpr WORD kEscape = 0x01, kR = 0x13, kT = 0x14, kI = 0x17, kG = 0x22, kJ = 0x24;
+constexpr WORD kAzertyM = 0x27, kLeftShift = 0x2A, kC = 0x2E, kM = 0x32, kRightShift = 0x36;
+constexpr WORD kLeftAlt = 0x38, kNumPad5 = 0x4C, kRightAlt = 0xB8, kDelete = 0xD3;
+
+// Long enough for many polls of a held key that must not be taken.
+constexpr DWORD kIgnoredMs = 300;
+
+const char kOnlyF13[] = "\xEF\xBB\xBF[InputQWERTY]\r\nIK_F13=(GameKey=\"GI_Block\",Value=1)\r\n";
+
+// The edit fields of a page.
+std::vector<HWND> Fields(HWND page) {
+    std::vector<HWND> fields;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        if (std::wstring(name) == L"Edit")
+            fields.push_back(child);
+    }
+    return fields;
+}
+
+// What each page's fields show, keyed by the field's id, with the non-empty ones only.
+std::map<int, std::wstring> Shown(HWND page) {
+    std::map<int, std::wstring> shown;
+    for (const HWND field : Fields(page))
+        if (const std::wstring text = WindowText(field); !text.empty())
+            shown[GetDlgCtrlID(field)] = text;
+    return shown;
+}
+
+bool Loaded(DWORD pid, const wchar_t* module) {
+    const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    MODULEENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = Module32FirstW(modules, &entry); more && !found;
+         more = Module32NextW(modules, &entry))
+        found = _wcsicmp(entry.szModule, module) == 0;
+    CloseHandle(modules);
+    return found;
+}
+
+class CaptureTest : public EditorTest {
+protected:
+    std::wstring Text(int editId) { return Ed().FieldText(0, editId); }
+
+    // Double-clicks the keyboard field and holds the key until the field shows expected.
+    bool Capture(int editId, WORD scanCode, bool extended, const wchar_t* expected) {
+        Ed().DoubleClickField(0, editId);
+        const bool shown = Ed().HoldKey(Ed().Field(0, editId), scanCode, extended,
+                                        [&] { return Text(editId) == expected; });
+        EXPECT_TRUE(shown) << "the field shows \"" << Utf8(Text(editId)) << "\"";
+        return shown;
+    }
+
+    // Double-clicks the field and holds the key until a box shows; answers it and checks it.
+    void CaptureToBox(int editId, WORD scanCode, bool extended, int buttonId, const char* text) {
+        Ed().DoubleClickField(0, editId);
+        Ed().HoldKey(Ed().Field(0, editId), scanCode, extended,
+                     [&] { return FindMessageBox(Ed().Pid(), nullptr) != nullptr; });
+        const auto box = Ed().AnswerBox(buttonId, false);
+        ASSERT_TRUE(box) << "no message box";
+        EXPECT_EQ(Utf8(box->caption), "Warning");
+        EXPECT_EQ(Utf8(box->text), text);
+    }
+
+    // Presses the mouse button at a screen point while the field captures.
+    bool ClickAt(int editId, POINT at, DWORD down, DWORD up, const wchar_t* expected,
+                 DWORD timeoutMs = kWaitMs) {
+        return Ed().HoldButton(
+            Ed().Field(0, editId), at, down, up, [&] { return Text(editId) == expected; },
+            timeoutMs);
+    }
+};
+
+const char kAlreadyBound[] =
+    "This key is already assigned to another action. Assign it here and clear the other binding?";
+const char kInvalidKey[] = "This key is reserved by the game and cannot be assigned.";
+
+} // namespace
+
+// The editor opens centred on the main window with the focus on the tab control, which comes
+// first in the z-order (and the Tab order) before OK, Cancel and the two pages laid on its
+// display area; a modal frame without a close box; the texts of the language file; the
+// keyboard list's layout. The other tab shows the other page and hides and disables the
+// first; without a pad the gamepad page is greyed and captures nothing; the editor reopens on
+// the page it showed last.
+TEST_F(EditorTest, TabsPagesAndLayouts) {
+    ASSERT_TRUE(OpenEditor(kQwerty));
+    ExpectGolden("editor-QWERTY.txt", WindowTree(Ed().Handle()));
+    EXPECT_EQ(Ed().Focus(), Ed().Item(IDC_INPUT_TABS));
+    EXPECT_EQ(Ed().TabCaption(0), L"Keyboard");
+    EXPECT_EQ(Ed().TabCaption(1), L"Gamepad");
+    const RECT owner = Main().Rect(), shown = Ed().Rect();
+    EXPECT_EQ(shown.left,
+              owner.left + (owner.right - owner.left) / 2 - (shown.right - shown.left) / 2);
+    EXPECT_EQ(shown.top,
+              owner.top + (owner.bottom - owner.top) / 2 - (shown.bottom - shown.top) / 2);
+
+    // Move forward, Use ability, Move left and Medallion follow the layout.
+    const int ids[] = {IDC_EDIT_MOVEFORWARD, IDC_EDIT_USEABILITY, IDC_EDIT_MOVELEFT,
+                       IDC_EDIT_MEDALLION};
+    const std::pair<int, const wchar_t*> layouts[] = {{kAzerty, L"ZAQW"}, {kQwertz, L"WQAY"}};
+    for (const auto& [layout, letters] : layouts) {
+        ASSERT_TRUE(CloseEditor(IDCANCEL));
+        ASSERT_TRUE(ReopenEditor(layout));
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(Ed().FieldText(0, ids[i]), std::wstring(1, letters[i])) << layout;
+    }
+
+    ASSERT_TRUE(Ed().SelectTab(1));
+    EXPECT_TRUE(!IsWindowVisible(Ed().Page(0)) && !IsWindowEnabled(Ed().Page(0)));
+    EXPECT_TRUE(IsWindowVisible(Ed().Page(1)) && IsWindowEnabled(Ed().Page(1)));
+    for (const HWND field : Fields(Ed().Page(1)))
+        EXPECT_FALSE(IsWindowEnabled(field));
+    Ed().DoubleClickField(1, IDC_EDIT_BLOCK);
+    ASSERT_TRUE(CloseEditor(IDOK));
+    ASSERT_TRUE(ReopenEditor(kQwerty));
+    EXPECT_EQ(Ed().SelectedTab(), 1);
+    EXPECT_TRUE(IsWindowVisible(Ed().Page(1)) && !IsWindowVisible(Ed().Page(0)));
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
+    FinishProgram();
+}
+
+// OK replaces the layout's section with the fixed bindings and the shown ones and saves the
+// user file at once (and the layout mapping it read), also for a player who never started the
+// game: the folder is made first. The main window's Cancel does not undo it.
+TEST_F(EditorTest, OkWritesTheLayoutsSection) {
+    ASSERT_TRUE(RemoveTree(P().Game()));
+    ASSERT_TRUE(OpenEditor(kAzerty));
+    ASSERT_TRUE(CloseEditor(IDOK));
+    ExpectUserIniGolden("editor-AZERTY-User.ini");
+    EXPECT_EQ(ReadFileBytes(P().Config() + L"\\DIMapping.ini"), "\xEF\xBB\xBF");
+    FinishProgram();
+    ExpectUserIniGolden("editor-AZERTY-User.ini");
+}
+
+// A section of the layout binds only what it names; a key without a text shows its name.
+// "Reset to default" restores its own page only; Cancel writes nothing, OK saves.
+TEST_F(EditorTest, ResetCancelAndOk) {
+    WriteUserIni(kOnlyF13);
+    ASSERT_TRUE(OpenEditor(kQwerty));
+    for (const bool cancel : {true, false}) {
+        EXPECT_EQ(Shown(Ed().Page(0)), (std::map<int, std::wstring>{{IDC_EDIT_BLOCK, L"IK_F13"}}));
+        ASSERT_TRUE(PostMessageW(GetDlgItem(Ed().Page(0), IDC_RESET_DEFAULT), BM_CLICK, 0, 0));
+        EXPECT_TRUE(PollFor([&] { return Ed().FieldText(0, IDC_EDIT_BLOCK) == L"E"; }));
+        EXPECT_EQ(Shown(Ed().Page(0)).size(), 27u);
+        EXPECT_TRUE(Shown(Ed().Page(1)).empty());
+        ASSERT_TRUE(CloseEditor(cancel ? IDCANCEL : IDOK));
+        if (cancel) {
+            EXPECT_EQ(UserIni(), kOnlyF13);
+            EXPECT_EQ(SnapshotFolder(P().Config()).size(), 1u);
+            ASSERT_TRUE(ReopenEditor(kQwerty));
+        }
+    }
+    ExpectUserIniGolden("editor-reset-User.ini");
+    FinishProgram();
+}
+
+// Without xinput1_3, which only the DirectX redistributable brings to Windows 10 and 11, the
+// gamepad page asks a later XInput for pads (a Wine DLL override stands in for its absence).
+TEST_F(EditorTest, ALaterXInputServesWithoutXInput13) {
+    constexpr wchar_t kDefaults[] = L"Software\\Wine\\AppDefaults\\Configurator.exe";
+    struct Removed {
+        const wchar_t* key;
+        ~Removed() { RegDeleteTreeW(HKEY_CURRENT_USER, key); }
+    } removed{kDefaults};
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER,
+                              (std::wstring(kDefaults) + L"\\DllOverrides").c_str(), L"xinput1_3",
+                              REG_SZ, L"", sizeof(wchar_t)),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(OpenEditor(kQwerty));
+    ASSERT_TRUE(Ed().SelectTab(1));
+    EXPECT_TRUE(PollFor([&] { return Loaded(Ed().Pid(), L"xinput1_4.dll"); }));
+    EXPECT_FALSE(Loaded(Ed().Pid(), L"xinput1_3.dll"));
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
+    FinishProgram();
+}
+
+// A key pressed after the double click replaces the binding; one bound to another action of
+// the page asks first: No keeps both, Yes moves it. OK while a field captures only ends the
+// capture; the next one closes the editor and saves.
+TEST_F(CaptureTest, AKeyIsCapturedMovedAndSaved) {
+    ASSERT_TRUE(OpenEditor(kQwerty));
+    EXPECT_TRUE(Capture(IDC_EDIT_BLOCK, kG, false, L"G"));
+    CaptureToBox(IDC_EDIT_BLOCK, kR, false, IDNO, kAlreadyBound);
+    EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"G");
+    EXPECT_EQ(Text(IDC_EDIT_USEITEM), L"R");
+    CaptureToBox(IDC_EDIT_BLOCK, kR, false, IDYES, kAlreadyBound);
+    EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"R");
+    EXPECT_EQ(Text(IDC_EDIT_USEITEM), L"");
+
+    Ed().DoubleClickField(0, IDC_EDIT_BLOCK);
+    ASSERT_TRUE(PollFor([&] { return Ed().Focus() == Ed().Field(0, IDC_EDIT_BLOCK); }));
+    ASSERT_TRUE(Ed().ClickButton(IDOK));
+    ASSERT_TRUE(PollFor([&] { return Ed().Focus() == Ed().Item(IDOK); }));
+    Window::Send(Ed().Handle(), WM_NULL); // answered once the click has been handled
+    EXPECT_TRUE(Ed().IsOpen());
+    ASSERT_TRUE(CloseEditor(IDOK));
+    ExpectUserIniGolden("capture-User.ini");
+    FinishProgram();
+}
+
+// The keys of I, J, C and M (on AZERTY the key at 0x27) carry fixed bindings: a warning, and
+// the binding stays. Escape, Delete and the keypad are never taken: the capture goes on until
+// a key that is, and Escape does not close the editor either.
+TEST_F(CaptureTest, RefusedAndIgnoredKeys) {
+    ASSERT_TRUE(OpenEditor(kQwerty));
+    for (const WORD key : {kI, kJ, kC, kM}) {
+        CaptureToBox(IDC_EDIT_BLOCK, key, false, IDOK, kInvalidKey);
+        EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"E") << key;
+    }
+    Ed().DoubleClickField(0, IDC_EDIT_BLOCK);
+    for (const auto& [key, extended] :
+         {std::pair{kEscape, false}, {kDelete, true}, {kNumPad5, false}}) {
+        Ed().HoldKey(
+            Ed().Field(0, IDC_EDIT_BLOCK), key, extended, [] { return false; }, kIgnoredMs);
+        EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"E") << key;
+        EXPECT_FALSE(FindMessageBox(Ed().Pid(), nullptr));
+        EXPECT_TRUE(Ed().IsOpen());
+    }
+    EXPECT_TRUE(Ed().HoldKey(Ed().Field(0, IDC_EDIT_BLOCK), kG, false,
+                             [&] { return Text(IDC_EDIT_BLOCK) == L"G"; }));
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
+    ASSERT_TRUE(ReopenEditor(kAzerty));
+    CaptureToBox(IDC_EDIT_BLOCK, kAzertyM, false, IDOK, kInvalidKey);
+    EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"E");
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
+    FinishProgram();
+}
+
+// The left button counts only inside the field; the others anywhere. Both Alt keys give
+// "IK_Alt" (the second asks to replace the first); the Shift keys differ.
+TEST_F(CaptureTest, MouseButtonsAndModifierKeys) {
+    WriteUserIni("\xEF\xBB\xBF[InputQWERTY]\r\nIK_F1=(GameKey=\"GI_Block\",Value=1)\r\n");
+    ASSERT_TRUE(OpenEditor(kQwerty));
+    const POINT label = CentreOf(GetDlgItem(Ed().Page(0), IDC_LABEL_ATTACKFAST));
+    const POINT field = CentreOf(Ed().Field(0, IDC_EDIT_ATTACKFAST));
+    Ed().DoubleClickField(0, IDC_EDIT_ATTACKFAST);
+    EXPECT_FALSE(ClickAt(IDC_EDIT_ATTACKFAST, label, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
+                         L"Left mouse", kIgnoredMs));
+    EXPECT_TRUE(ClickAt(IDC_EDIT_ATTACKFAST, field, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
+                        L"Left mouse"));
+    Ed().DoubleClickField(0, IDC_EDIT_ATTACKSTRONG);
+    EXPECT_TRUE(ClickAt(IDC_EDIT_ATTACKSTRONG, label, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP,
+                        L"Right mouse"));
+    Ed().DoubleClickField(0, IDC_EDIT_LOCKTARGET);
+    EXPECT_TRUE(ClickAt(IDC_EDIT_LOCKTARGET, CentreOf(Ed().Field(0, IDC_EDIT_LOCKTARGET)),
+                        MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, L"Middle mouse"));
+    EXPECT_TRUE(Capture(IDC_EDIT_ATTACKFAST, kLeftAlt, false, L"Alt"));
+    CaptureToBox(IDC_EDIT_ATTACKSTRONG, kRightAlt, true, IDYES, kAlreadyBound);
+    EXPECT_EQ(Text(IDC_EDIT_ATTACKSTRONG), L"Alt");
+    EXPECT_EQ(Text(IDC_EDIT_ATTACKFAST), L"");
+    EXPECT_TRUE(Capture(IDC_EDIT_WALKFLAG, kLeftShift, false, L"Left Shift"));
+    EXPECT_TRUE(Capture(IDC_EDIT_WALKSWITCH, kRightShift, false, L"Right Shift"));
+    EXPECT_FALSE(FindMessageBox(Ed().Pid(), nullptr));
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
+    FinishProgram();
+}
+
+// The layout's mapping in "DIMapping" names the key a scan code gives; without a section for
+// the layout the built-in US layout does.
+TEST_F(CaptureTest, TheLayoutNamesTheCapturedKey) {
+    ASSERT_TRUE(WriteFileBytes(P().Config() + L"\\DIMapping.ini",
+                               "\xEF\xBB\xBF[InputAZERTY]\r\nDIK_T=IK_Y\r\n"));
+    ASSERT_TRUE(OpenEditor(kAzerty));
+    EXPECT_TRUE(Capture(IDC_EDIT_BLOCK, kT, false, L"Y"));
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
+    ASSERT_TRUE(ReopenEditor(kQwerty));
+    EXPECT_TRUE(Capture(IDC_EDIT_BLOCK, kT, false, L"T"));
+    ASSERT_TRUE(CloseEditor(IDCANCEL));
+    FinishProgram();
+}

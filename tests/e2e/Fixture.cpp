@@ -1,0 +1,399 @@
+#include "Fixture.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr wchar_t kDocuments[] = L"C:\\kestrand-e2e-documents";
+// Generous: the first start of a Wine process in a cold prefix takes a few seconds.
+constexpr DWORD kStartTimeoutMs = 30000;
+
+// The long form, so that every path works whatever its length.
+std::wstring Long(const std::wstring& path) {
+    return path.starts_with(L"\\\\") ? path : L"\\\\?\\" + path;
+}
+
+std::vector<WIN32_FIND_DATAW> ListFolder(const std::wstring& folder) {
+    std::vector<WIN32_FIND_DATAW> entries;
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW(Long(folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        if (std::wstring(data.cFileName) != L"." && std::wstring(data.cFileName) != L"..")
+            entries.push_back(data);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return entries;
+}
+
+bool IsFolder(const WIN32_FIND_DATAW& entry) {
+    return entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+}
+
+void Snapshot(const std::wstring& folder, const std::wstring& prefix,
+              std::map<std::wstring, std::string>& out) {
+    for (const auto& entry : ListFolder(folder)) {
+        const std::wstring relative = prefix + entry.cFileName;
+        if (IsFolder(entry)) {
+            out[relative] = "<folder>";
+            Snapshot(folder + L"\\" + entry.cFileName, relative + L"\\", out);
+        } else {
+            out[relative] = ReadFileBytes(folder + L"\\" + entry.cFileName).value_or("<locked>");
+        }
+    }
+}
+
+bool CopyTree(const std::wstring& from, const std::wstring& to) {
+    bool ok = CreateFolders(to);
+    for (const auto& entry : ListFolder(from)) {
+        const std::wstring source = from + L"\\" + entry.cFileName;
+        const std::wstring target = to + L"\\" + entry.cFileName;
+        ok = (IsFolder(entry) ? CopyTree(source, target)
+                              : CopyFileW(source.c_str(), target.c_str(), FALSE) != FALSE) &&
+             ok;
+    }
+    return ok;
+}
+
+// The 32-bit view of the machine's software key is its Wow6432Node, as the program's
+// KEY_WOW64_32KEY sees it.
+HKEY Root(Hive hive) {
+    return hive == Hive::Player ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+const wchar_t* KeyPath(Hive hive) {
+    return hive == Hive::Machine32 ? L"Software\\Wow6432Node\\Morvenhall\\The Kestrand 2"
+                                   : L"Software\\Morvenhall\\The Kestrand 2";
+}
+
+std::wstring ShellDocuments() {
+    wchar_t path[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))
+               ? path
+               : L"";
+}
+
+HANDLE KillOnCloseJob() {
+    const HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job)
+        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return job;
+}
+
+} // namespace
+
+std::wstring UnixToWinePath(std::string_view unixPath) {
+    std::wstring path = L"Z:" + Wide(unixPath);
+    std::ranges::replace(path, L'/', L'\\');
+    return path;
+}
+
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+    const HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    const bool ok =
+        file != INVALID_HANDLE_VALUE &&
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    return ok;
+}
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+    const HANDLE file =
+        CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE || !FileExists(path)) {
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(Long(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateFolders(const std::wstring& path) {
+    // From the first separator after the drive on, each prefix is one more folder.
+    for (size_t end = path.find(L'\\', 3);; end = path.find(L'\\', end + 1)) {
+        if (!CreateDirectoryW(Long(path.substr(0, end)).c_str(), nullptr) &&
+            GetLastError() != ERROR_ALREADY_EXISTS)
+            return false;
+        if (end == std::wstring::npos)
+            return true;
+    }
+}
+
+bool RemoveTree(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(Long(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return true;
+    SetFileAttributesW(Long(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return DeleteFileW(Long(path).c_str()) != FALSE;
+    for (const auto& entry : ListFolder(path))
+        RemoveTree(path + L"\\" + entry.cFileName);
+    return RemoveDirectoryW(Long(path).c_str()) != FALSE;
+}
+
+std::map<std::wstring, std::string> SnapshotFolder(const std::wstring& folder) {
+    std::map<std::wstring, std::string> snapshot;
+    Snapshot(folder, L"", snapshot);
+    return snapshot;
+}
+
+RegistryValue StringValue(std::wstring_view text) {
+    const auto* bytes = reinterpret_cast<const char*>(text.data());
+    return {REG_SZ, std::string(bytes, text.size() * sizeof(wchar_t)) + std::string(2, '\0')};
+}
+
+bool SetGameValue(Hive hive, const wchar_t* name, const RegistryValue& value) {
+    // A string whose count leaves out its terminator gets one more unit stored when the unit
+    // after the data happens to be null (the system's own courtesy): a unit that is not null
+    // follows the data, so exactly the bytes given are stored.
+    const std::string data = value.bytes + "\xFF\xFF";
+    return RegSetKeyValueW(Root(hive), KeyPath(hive), name, value.type, data.data(),
+                           static_cast<DWORD>(value.bytes.size())) == ERROR_SUCCESS;
+}
+
+bool SetGameString(Hive hive, const wchar_t* name, std::wstring_view text) {
+    return SetGameValue(hive, name, StringValue(text));
+}
+
+bool DeleteGameValue(Hive hive, const wchar_t* name) {
+    RegDeleteKeyValueW(Root(hive), KeyPath(hive), name);
+    return true;
+}
+
+bool DeleteGameKey(Hive hive) {
+    RegDeleteTreeW(Root(hive), KeyPath(hive));
+    RegDeleteKeyW(Root(hive), KeyPath(hive));
+    return !GameKeyValues(hive);
+}
+
+std::optional<std::map<std::wstring, RegistryValue>> GameKeyValues(Hive hive) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(Root(hive), KeyPath(hive), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::map<std::wstring, RegistryValue> values;
+    wchar_t name[256];
+    DWORD nameLength = 256, type = 0, size = 0;
+    for (DWORD i = 0;
+         RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+         ++i, nameLength = 256) {
+        RegistryValue& value = values[name];
+        value.type = type;
+        value.bytes.resize(size);
+        RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value.bytes.data()),
+                         &size);
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+bool SetDocumentsFolder(const std::wstring& folder) {
+    const DWORD size = static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t));
+    const wchar_t* const keys[] = {
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+    RegSetKeyValueW(HKEY_CURRENT_USER, keys[0], L"Personal", REG_EXPAND_SZ, folder.c_str(), size);
+    RegSetKeyValueW(HKEY_CURRENT_USER, keys[1], L"Personal", REG_SZ, folder.c_str(), size);
+    return ShellDocuments() == folder;
+}
+
+std::string StartupOutcome::Describe() const {
+    std::string text = dialog ? "main dialog shown" : "no main dialog";
+    text += exitStatus ? ", exit status " + std::to_string(*exitStatus) : ", still running";
+    for (const auto& box : boxes)
+        text += ", box \"" + Utf8(box.caption) + "\": \"" + Utf8(box.text) + "\"";
+    return text;
+}
+
+void ConfiguratorTest::SetUp() {
+    CreateFolders(kDocuments);
+    ASSERT_TRUE(SetDocumentsFolder(kDocuments));
+    m_paths.documents = kDocuments;
+    for (const Hive hive : {Hive::Player, Hive::Machine32, Hive::Machine64})
+        ASSERT_TRUE(DeleteGameKey(hive));
+    ASSERT_TRUE(RemoveTree(m_paths.root) && RemoveTree(m_paths.Game()));
+    ASSERT_TRUE(CopyTree(UnixToWinePath(SAMPLE_DIR), m_paths.install));
+    ASSERT_TRUE(CreateFolders(m_paths.Config()));
+    ASSERT_TRUE(SetGameString(Hive::Machine32, L"Language", L"EN") &&
+                SetGameString(Hive::Machine32, L"InstallFolder", m_paths.install));
+}
+
+bool ConfiguratorTest::SetLanguageFiles(const std::vector<std::wstring>& text,
+                                        const std::vector<std::wstring>& voice) const {
+    bool ok = RemoveTree(m_paths.Cooked()) && CreateFolders(m_paths.Cooked());
+    for (const auto& name : text)
+        ok = WriteFileBytes(m_paths.Cooked() + L"\\" + name + L".qzstrings", "") && ok;
+    for (const auto& name : voice)
+        ok = WriteFileBytes(m_paths.Cooked() + L"\\" + name + L".qzspeech", "") && ok;
+    return ok;
+}
+
+StartupOutcome ConfiguratorTest::Start() {
+    KillProgram();
+    const std::wstring exe = UnixToWinePath(CONFIGURATOR_EXE);
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const HANDLE errors =
+        CreateFileW(ErrorsPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = errors;
+    PROCESS_INFORMATION info{};
+    // Wine now and then refuses a start with ERROR_INTERNAL_ERROR while the previous program's
+    // process is still being torn down; a moment later it starts.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                 CREATE_SUSPENDED, nullptr, nullptr, &startup, &info);
+        if (!started && GetLastError() != ERROR_INTERNAL_ERROR)
+            break;
+        if (!started)
+            Sleep(200);
+    }
+    if (errors != INVALID_HANDLE_VALUE)
+        CloseHandle(errors);
+    if (!started) {
+        ADD_FAILURE() << "cannot start " << CONFIGURATOR_EXE << ", error " << GetLastError();
+        return {};
+    }
+    m_job = KillOnCloseJob();
+    if (m_job)
+        AssignProcessToJobObject(m_job, info.hProcess);
+    ResumeThread(info.hThread);
+    CloseHandle(info.hThread);
+    m_process = info.hProcess;
+    m_pid = info.dwProcessId;
+
+    StartupOutcome outcome;
+    std::vector<HWND> answered;
+    const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
+    while (GetTickCount64() < deadline) {
+        if ((outcome.exitStatus = WaitForExit(kPollMs)))
+            return outcome;
+        for (const HWND dialog : DialogsOf(m_pid)) {
+            if (!GetWindow(dialog, GW_OWNER) && GetDlgItem(dialog, IDC_TEXT_COMBO)) {
+                outcome.dialog = dialog;
+                return outcome;
+            }
+            if (FindMessageBox(m_pid, nullptr) == dialog && !std::ranges::count(answered, dialog)) {
+                outcome.boxes.push_back(ReadMessageBox(dialog));
+                PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+                answered.push_back(dialog);
+            }
+        }
+    }
+    return outcome;
+}
+
+std::optional<Window> ConfiguratorTest::Launch() {
+    const StartupOutcome outcome = Start();
+    if (!outcome.dialog || !outcome.boxes.empty()) {
+        ADD_FAILURE() << "the main dialog did not show cleanly: " << outcome.Describe();
+        return std::nullopt;
+    }
+    return Window(outcome.dialog);
+}
+
+std::optional<DWORD> ConfiguratorTest::WaitForExit(DWORD timeoutMs) {
+    DWORD status = 0;
+    if (!m_process || WaitForSingleObject(m_process, timeoutMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(m_process, &status))
+        return std::nullopt;
+    return status;
+}
+
+bool ConfiguratorTest::PressAndWaitForExit(const Window& window, int buttonId) {
+    window.PostClick(buttonId);
+    std::optional<DWORD> status;
+    HWND box = nullptr;
+    PollFor([&] {
+        status = WaitForExit(0);
+        box = status ? nullptr : FindMessageBox(m_pid, nullptr);
+        return status || box;
+    });
+    if (box) {
+        ADD_FAILURE() << "after button " << buttonId << " the program says \""
+                      << Utf8(ReadMessageBox(box).text) << "\"";
+        PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        return false;
+    }
+    EXPECT_EQ(status, 0u) << "after button " << buttonId;
+    return status == 0u;
+}
+
+void ConfiguratorTest::AnswerSaveWarning(const Window& window) {
+    const auto box = window.AnswerBox(IDOK);
+    ASSERT_TRUE(box) << "no warning that the settings were not saved";
+    EXPECT_EQ(Utf8(box->caption), "Kestrand 2 Setup");
+    EXPECT_EQ(Utf8(box->text), "Your settings could not be saved. Check that the file is not "
+                               "locked and try again.");
+}
+
+void ConfiguratorTest::KillProgram() {
+    if (m_process) {
+        if (!WaitForExit(0)) {
+            TerminateProcess(m_process, 0xDEAD);
+            WaitForSingleObject(m_process, 5000);
+        }
+        CloseHandle(m_process);
+    }
+    if (m_job)
+        CloseHandle(m_job);
+    m_process = m_job = nullptr;
+    m_pid = 0;
+}
+
+std::string ConfiguratorTest::StandardError() const {
+    return ReadFileBytes(ErrorsPath()).value_or("");
+}
+
+void ConfiguratorTest::ExpectGolden(const std::string& name, const std::string& actual) const {
+    const std::wstring path = UnixToWinePath(std::string(GOLDEN_DIR) + "/" + name);
+    wchar_t update[4] = {};
+    if (GetEnvironmentVariableW(L"UPDATE_GOLDEN", update, 4) && update == std::wstring(L"1")) {
+        EXPECT_TRUE(WriteFileBytes(path, actual)) << "cannot write " << name;
+        return;
+    }
+    const auto golden = ReadFileBytes(path);
+    ASSERT_TRUE(golden) << "no golden file " << name;
+    EXPECT_TRUE(actual == *golden) << "differs from golden file " << name << ":\n" << actual;
+}
+
+bool EditorTest::OpenEditor(int layout) {
+    m_main = Launch();
+    return m_main && ReopenEditor(layout);
+}
+
+bool EditorTest::ReopenEditor(int layout) {
+    EXPECT_TRUE(m_main->Choose(IDC_KEYBOARD_COMBO, layout));
+    m_editor = Editor::Open(*m_main);
+    EXPECT_TRUE(m_editor) << "the input editor did not open";
+    return m_editor.has_value();
+}
+
+bool EditorTest::CloseEditor(int buttonId) {
+    const bool closed = m_editor->ClickButton(buttonId) && m_editor->WaitClosed();
+    EXPECT_TRUE(closed) << "the editor did not close with button " << buttonId;
+    return closed;
+}

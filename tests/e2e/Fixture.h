@@ -1,0 +1,133 @@
+#pragma once
+// The fixture of every end-to-end test: before each test a fresh copy of the sample
+// installation, registered in the machine key (32-bit view, as the game's installer does, with
+// "Language" EN), an empty player's configuration folder and no player's key; the real
+// Configurator.exe as a child process in a job that ends it with the driver. What the tests
+// expect of files and windows is written out in golden files, tests/e2e/golden/.
+
+#include "Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Names each instance of a table-driven test after its case.
+inline constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+
+// Files, by Windows path. UnixToWinePath: "/a/b" is "Z:\a\b".
+std::wstring UnixToWinePath(std::string_view unixPath);
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
+std::optional<std::string> ReadFileBytes(const std::wstring& path); // nullopt: missing or folder
+bool FileExists(const std::wstring& path);
+bool CreateFolders(const std::wstring& path); // with its parents, also beyond MAX_PATH
+bool RemoveTree(const std::wstring& path);    // true when nothing is left
+// Every file below folder by relative path with its bytes ("<folder>" for folders).
+std::map<std::wstring, std::string> SnapshotFolder(const std::wstring& folder);
+
+// The game's key "Software\Morvenhall\The Kestrand 2" in the player's hive, or the machine's
+// in its 32-bit or 64-bit view.
+enum class Hive { Player, Machine32, Machine64 };
+struct RegistryValue {
+    DWORD type = REG_NONE;
+    std::string bytes;
+    bool operator==(const RegistryValue&) const = default;
+};
+RegistryValue StringValue(std::wstring_view text); // REG_SZ with its terminator
+bool SetGameValue(Hive hive, const wchar_t* name, const RegistryValue& value);
+bool SetGameString(Hive hive, const wchar_t* name, std::wstring_view text);
+bool DeleteGameValue(Hive hive, const wchar_t* name);
+bool DeleteGameKey(Hive hive);
+// Every value of the key; nullopt when the key is missing.
+std::optional<std::map<std::wstring, RegistryValue>> GameKeyValues(Hive hive);
+
+struct Paths {
+    std::wstring root = L"C:\\kestrand-e2e";
+    std::wstring install = root + L"\\install";
+    std::wstring documents;
+    std::wstring Lang() const { return install + L"\\bin\\config\\lang"; }
+    std::wstring Profiles() const { return install + L"\\bin\\config\\profiles"; }
+    std::wstring Cooked() const { return install + L"\\CookedPC"; }
+    std::wstring Game() const { return documents + L"\\Kestrand 2"; }
+    std::wstring Config() const { return Game() + L"\\config"; }
+    std::wstring UserIni() const { return Config() + L"\\User.ini"; }
+};
+
+// Points the shell's documents folder at folder; true when the shell then reports it.
+bool SetDocumentsFolder(const std::wstring& folder);
+
+// How a start ended: the main dialog showed, or the process ended first.
+struct StartupOutcome {
+    HWND dialog = nullptr;
+    std::optional<DWORD> exitStatus;
+    std::vector<BoxView> boxes; // message boxes seen (and answered with OK) on the way
+    std::string Describe() const;
+};
+
+class ConfiguratorTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override { KillProgram(); }
+
+    const Paths& P() const { return m_paths; }
+    void WriteUserIni(std::string_view bytes) {
+        ASSERT_TRUE(WriteFileBytes(m_paths.UserIni(), bytes));
+    }
+    std::optional<std::string> UserIni() const { return ReadFileBytes(m_paths.UserIni()); }
+    // Replaces the data files that name the text (*.qzstrings) and voice (*.qzspeech)
+    // languages with empty files of these names.
+    bool SetLanguageFiles(const std::vector<std::wstring>& text,
+                          const std::vector<std::wstring>& voice) const;
+
+    // Starts the program and follows it until its main dialog shows or it ends, answering
+    // every message box on the way with OK.
+    StartupOutcome Start();
+    // Starts the program and returns its main dialog, or records a failure.
+    std::optional<Window> Launch();
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs = kWaitMs);
+    // Presses the button and waits for a normal end; false (and a failure) otherwise.
+    bool PressAndWaitForExit(const Window& window, int buttonId);
+    // The failed-save warning over window: checked, answered; a failure when none comes.
+    void AnswerSaveWarning(const Window& window);
+    void KillProgram();
+    std::string StandardError() const;
+
+    // actual must equal the golden file tests/e2e/golden/name; with the environment variable
+    // UPDATE_GOLDEN=1 the file is written instead, for review.
+    void ExpectGolden(const std::string& name, const std::string& actual) const;
+    void ExpectUserIniGolden(const std::string& name) const {
+        ExpectGolden(name, UserIni().value_or("<no User.ini>"));
+    }
+
+private:
+    std::wstring ErrorsPath() const { return m_paths.root + L"\\stderr.txt"; }
+
+    Paths m_paths;
+    HANDLE m_job = nullptr;
+    HANDLE m_process = nullptr;
+    DWORD m_pid = 0;
+};
+
+// The main window's keyboard list entries.
+inline constexpr int kQwerty = 0;
+inline constexpr int kAzerty = 1;
+inline constexpr int kQwertz = 2;
+
+// Starts the program, chooses a keyboard layout and opens the input editor over it.
+class EditorTest : public ConfiguratorTest {
+protected:
+    bool OpenEditor(int layout);
+    bool ReopenEditor(int layout); // in the running program
+    bool CloseEditor(int buttonId);
+    void FinishProgram() { PressAndWaitForExit(*m_main, IDCANCEL); }
+
+    Window& Main() { return *m_main; }
+    Editor& Ed() { return *m_editor; }
+
+private:
+    std::optional<Window> m_main;
+    std::optional<Editor> m_editor;
+};

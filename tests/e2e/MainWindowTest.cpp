@@ -1,0 +1,318 @@
+// The main window: its lists, the graphics preset and the twenty rendering rows in both
+// layouts and at every display scale, Auto-detect, and what OK, Cancel and Close write.
+
+#include "Fixture.h"
+
+#include <algorithm>
+
+namespace {
+
+// The rows' selected entries as one line, and what each preset's profile selects.
+std::string Rows(const Window& window) {
+    std::string line;
+    for (int i = 0; i < kRowCount; ++i)
+        line += (i ? " " : "") + std::to_string(window.Selection(RowCombo(i)));
+    return line;
+}
+const std::string kPresetRows[] = {
+    "2 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 1 0 0 0", "1 1 1 1 1 1 0 1 1 0 1 1 0 0 0 1 1 0 0 1",
+    "0 3 2 2 3 1 1 1 1 1 1 1 1 1 0 1 0 0 1 2", "0 4 3 3 4 1 1 1 1 1 1 1 1 1 1 1 0 1 1 2"};
+
+bool PanelShown(const Window& window, bool shown) {
+    for (int i = 0; i < kRowCount; ++i)
+        if (window.IsShown(RowCombo(i)) != shown || window.IsShown(RowLabel(i)) != shown)
+            return false;
+    return window.IsShown(IDC_PICTURE) == shown;
+}
+
+// Custom mode at HIGH with rows of no preset; "250" and "1" are no row's tokens, so those rows
+// show, and save, their first entry.
+const char kCustomUserFile[] =
+    "[Engine]\r\nPerformancePlatform=2\r\nCustomRenderingSettings=1\r\n[Rendering]\r\n"
+    "TextureDownscale=2\r\nTextureMemoryBudget=250\r\nShadowQuality=3\r\nMeshDistanceScale=1\r\n"
+    "AllowBloom=1\r\nAllowSSAO=1\r\nUberSampling=2\r\nAllowDecals=0.5\r\nFullscreen=1\r\n";
+
+int Width(const RECT& rect) {
+    return rect.right - rect.left;
+}
+int Height(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
+
+} // namespace
+
+// A hand-written file (comments, stray text, unsorted and repeated sections, a repeated key, a
+// non-ASCII value) comes back sorted, merged, with CR LF and the UTF-8 mark, unknown sections
+// and every value of a repeated key kept; the shadow keys name the profiles of the derived
+// values. The resolution list holds each size of the system's modes once, in its order.
+TEST_F(ConfiguratorTest, OkWritesTheGameFormat) {
+    WriteUserIni("\xEF\xBB\xBF; written by hand\r\nstray=before any header\n"
+                 "[Viewport]\r\nWidth=1024\r\nHeight=768\r\n"
+                 "[Player]\nzeta=last\nName=\xC3\x85sa\nAlpha=first\na line without a value\n"
+                 "[InputAZERTY]\r\nGI_Forward=IK_Z\r\nGI_Forward=IK_Up\r\n"
+                 "[Engine]\r\nPerformancePlatform=2\r\nCustomRenderingSettings=0\r\n"
+                 "[Rendering]\r\nFullscreen=1\r\n_ShadowQuality=3\r\n_ShadowedLights=1\r\n"
+                 "AllowBloom=0\r\n[Input]\r\nKeyboardLayout=AZERTY\r\n[Player]\r\nLevel=12\r\n");
+    std::vector<std::wstring> sizes;
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    for (DWORD i = 0; EnumDisplaySettingsW(nullptr, i, &mode); ++i) {
+        const std::wstring size =
+            std::to_wstring(mode.dmPelsWidth) + L" x " + std::to_wstring(mode.dmPelsHeight);
+        if (std::ranges::count(sizes, size) == 0)
+            sizes.push_back(size);
+    }
+    auto window = Launch();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->Entries(IDC_RESOLUTION_COMBO), sizes);
+    EXPECT_EQ(window->SelectedText(IDC_RESOLUTION_COMBO), L"1024 x 768");
+    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ExpectUserIniGolden("game-format-User.ini");
+    EXPECT_EQ(SnapshotFolder(P().Config()).size(), 1u) << "stray files beside User.ini";
+}
+
+// Every choice changes only the window until OK: the rows exist from the start, hidden, and
+// follow a text language change (everything re-captioned at once) and a preset; a hidden row
+// touched by message switches to CUSTOM. OK saves every choice and the two languages.
+TEST_F(ConfiguratorTest, ChoicesReachTheFilesOnlyWithOk) {
+    ASSERT_TRUE(SetLanguageFiles({L"EN", L"FR"}, {L"EN", L"DE"}));
+    auto window = Launch();
+    ASSERT_TRUE(window);
+    const auto tree = [&] { return WindowTree(window->Handle(), {IDC_RESOLUTION_COMBO}); };
+    ExpectGolden("compact-EN.txt", tree());
+    ASSERT_TRUE(window->Choose(IDC_KEYBOARD_COMBO, kQwertz));
+    ASSERT_TRUE(window->Choose(IDC_FULLSCREEN_COMBO, 1));
+    ASSERT_TRUE(
+        window->Choose(IDC_RESOLUTION_COMBO, window->IndexOf(IDC_RESOLUTION_COMBO, L"800 x 600")));
+    ASSERT_TRUE(window->ChooseText(IDC_VOICE_COMBO, L"DE"));
+    ASSERT_TRUE(window->ChooseText(IDC_TEXT_COMBO, L"FR"));
+    ExpectGolden("compact-FR.txt", tree());
+    ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 2));
+    EXPECT_EQ(Rows(*window), kPresetRows[2]);
+    ASSERT_TRUE(window->Choose(RowCombo(17), 1)); // UberSampling enabled, hidden
+    EXPECT_EQ(window->Count(IDC_PRESET_COMBO), 5);
+    EXPECT_EQ(Utf8(window->SelectedText(IDC_PRESET_COMBO)), "Personnalis\xC3\xA9"
+                                                            "e");
+    EXPECT_EQ(GameKeyValues(Hive::Player), (std::map<std::wstring, RegistryValue>{}));
+    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ExpectUserIniGolden("choices-User.ini");
+    EXPECT_EQ(GameKeyValues(Hive::Player),
+              (std::map<std::wstring, RegistryValue>{{L"Language", StringValue(L"FR")},
+                                                     {L"Speech", StringValue(L"DE")}}));
+}
+
+// Custom mode stored: the window opens expanded on the user file's rows with CUSTOM selected.
+// The Custom box only switches the layout; a preset sets every row to its profile and ends
+// custom mode; CUSTOM chosen again resets the rows to the last preset's and stays; any
+// notification of a row, focus included, switches to CUSTOM; another language keeps every
+// selection. OK saves the last preset's rows.
+TEST_F(ConfiguratorTest, PresetsCustomModeAndTheLayouts) {
+    ASSERT_TRUE(SetLanguageFiles({L"EN", L"FR"}, {L"EN"}));
+    WriteUserIni(kCustomUserFile);
+    auto window = Launch();
+    ASSERT_TRUE(window);
+    ExpectGolden("expanded-EN.txt", WindowTree(window->Handle(), {IDC_RESOLUTION_COMBO}));
+    const std::string stored = Rows(*window);
+    const RECT expanded = window->Rect();
+    ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK));
+    EXPECT_TRUE(PanelShown(*window, false));
+    EXPECT_LT(Height(window->Rect()), Height(expanded));
+    EXPECT_EQ(window->Selection(IDC_PRESET_COMBO), 4);
+    EXPECT_EQ(Rows(*window), stored);
+    ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK));
+    EXPECT_TRUE(PanelShown(*window, true));
+
+    for (const int level : {3, 0, 1, 2}) {
+        ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, level));
+        EXPECT_EQ(window->Count(IDC_PRESET_COMBO), 4);
+        EXPECT_EQ(Rows(*window), kPresetRows[level]) << level;
+    }
+    ASSERT_TRUE(window->Choose(RowCombo(0), 2));
+    ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 4));
+    EXPECT_EQ(window->Selection(IDC_PRESET_COMBO), 4);
+    EXPECT_EQ(Rows(*window), kPresetRows[2]);
+    ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 0));
+    ASSERT_TRUE(window->Notify(RowCombo(5), CBN_SETFOCUS));
+    EXPECT_EQ(window->Count(IDC_PRESET_COMBO), 5);
+    ASSERT_TRUE(window->ChooseText(IDC_TEXT_COMBO, L"FR"));
+    EXPECT_EQ(window->Selection(IDC_PRESET_COMBO), 4);
+    EXPECT_EQ(Rows(*window), kPresetRows[0]);
+    EXPECT_EQ(Utf8(window->SelectedText(RowCombo(0))), "Forte");
+    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ExpectUserIniGolden("custom-low-User.ini");
+}
+
+// Cancel, WM_CLOSE and the close box after every choice was changed leave the player's files
+// byte-identical; the player's key, created at start, stays empty.
+TEST_F(ConfiguratorTest, LeavingWithoutOkWritesNothing) {
+    WriteUserIni("[Engine]\nPerformancePlatform=1\n[Key Bindings]\r\nA=1\r\n");
+    const auto files = SnapshotFolder(P().Game());
+    const auto machine = GameKeyValues(Hive::Machine32);
+    for (const UINT way : {0u, static_cast<UINT>(WM_CLOSE), static_cast<UINT>(WM_SYSCOMMAND)}) {
+        auto window = Launch();
+        ASSERT_TRUE(window);
+        ASSERT_TRUE(window->ChooseText(IDC_TEXT_COMBO, L"FR"));
+        ASSERT_TRUE(window->ChooseText(IDC_VOICE_COMBO, L"DE"));
+        ASSERT_TRUE(window->Choose(IDC_KEYBOARD_COMBO, kQwertz));
+        ASSERT_TRUE(window->Choose(IDC_FULLSCREEN_COMBO, 1));
+        ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 3));
+        ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK));
+        ASSERT_TRUE(window->Choose(RowCombo(0), 1));
+        if (way == 0)
+            window->PostClick(IDCANCEL);
+        else
+            window->Post(way, way == WM_SYSCOMMAND ? SC_CLOSE : 0);
+        EXPECT_EQ(WaitForExit(), 0u) << way;
+        EXPECT_EQ(SnapshotFolder(P().Game()), files) << way;
+        EXPECT_EQ(GameKeyValues(Hive::Player), (std::map<std::wstring, RegistryValue>{})) << way;
+        EXPECT_EQ(GameKeyValues(Hive::Machine32), machine);
+    }
+}
+
+// Auto-detect either selects the preset the machine classifies to (never ULTRA), custom mode
+// off and the rows from its profile, or, when the survey fails (here: Direct3D 9 cannot be
+// loaded), changes nothing and leaves its failure line on standard error, the only thing it
+// writes there. Afterwards the Custom box still switches the layout at once: the survey's
+// Direct3D device had the window as its focus window.
+class AutoDetectTest : public ConfiguratorTest, public ::testing::WithParamInterface<bool> {
+protected:
+    static constexpr wchar_t kOverrides[] =
+        L"Software\\Wine\\AppDefaults\\Configurator.exe\\DllOverrides";
+    void SetUp() override {
+        ConfiguratorTest::SetUp();
+        if (GetParam()) // Wine's switch for one program's libraries: empty disables one
+            RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, L"d3d9", REG_SZ, L"", sizeof(wchar_t));
+    }
+    void TearDown() override {
+        ConfiguratorTest::TearDown();
+        RegDeleteTreeW(HKEY_CURRENT_USER, kOverrides);
+    }
+};
+
+TEST_P(AutoDetectTest, SelectsAPresetOrChangesNothing) {
+    WriteUserIni(kCustomUserFile);
+    auto window = Launch();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(window->Choose(RowCombo(0), 1));
+    const std::string before = Rows(*window);
+    ASSERT_TRUE(window->Click(IDC_AUTODETECT, 60000));
+    const int level = window->Selection(IDC_PRESET_COMBO);
+    if (GetParam()) {
+        EXPECT_EQ(StandardError(), "Direct3DCreate9 failed.");
+        EXPECT_EQ(level, 4);
+        EXPECT_EQ(Rows(*window), before);
+    } else {
+        EXPECT_EQ(StandardError(), "");
+        EXPECT_EQ(window->Count(IDC_PRESET_COMBO), 4);
+        ASSERT_TRUE(level >= 0 && level <= 2) << level;
+        EXPECT_EQ(Rows(*window), kPresetRows[level]);
+    }
+    for (const bool checked : {false, true}) {
+        ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK, 1000)) << "the window stopped answering";
+        EXPECT_EQ(window->IsChecked(IDC_CUSTOM_CHECK), checked);
+        EXPECT_TRUE(PanelShown(*window, checked));
+    }
+    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+}
+
+INSTANTIATE_TEST_SUITE_P(Survey, AutoDetectTest, ::testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "WithoutDirect3D" : "Real");
+});
+
+// Every pixel value the program places itself is its 96-DPI value scaled, within a pixel,
+// while the template's controls grow with the dialog's font; in neither layout does anything
+// overlap or leave the window, and OK saves the same bytes as at 96 DPI.
+class ScaleTest : public ConfiguratorTest, public ::testing::WithParamInterface<int> {
+protected:
+    static void SetDpi(DWORD dpi) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
+                        sizeof dpi);
+    }
+    void SetUp() override {
+        ConfiguratorTest::SetUp();
+        SetDpi(GetParam());
+    }
+    void TearDown() override {
+        ConfiguratorTest::TearDown();
+        SetDpi(96);
+    }
+    int Px(int value) const { return MulDiv(value, GetParam(), 96); }
+    void ExpectAt(const Window& window, int id, int x, int y) const {
+        const RECT rect = window.ControlRect(id);
+        EXPECT_NEAR(rect.left, x, 1) << id;
+        EXPECT_NEAR(rect.top, y, 1) << id;
+    }
+};
+
+TEST_P(ScaleTest, ProgramPixelsFollowTheScale) {
+    auto window = Launch();
+    ASSERT_TRUE(window);
+    ExpectAt(*window, IDOK, Px(10), Px(378));
+    ExpectAt(*window, IDCANCEL, Px(97), Px(378));
+    ExpectAt(*window, IDC_AUTODETECT, Px(10), Px(314));
+    ExpectAt(*window, IDC_INPUT_SETTINGS, Px(10), Px(346));
+    EXPECT_LE(window->ControlRect(IDC_CUSTOM_CHECK).bottom,
+              window->ControlRect(IDC_AUTODETECT).top);
+    EXPECT_LE(window->ControlRect(IDOK).bottom, window->ClientRect().bottom);
+    const RECT compact = window->Rect();
+
+    ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK));
+    const RECT expanded = window->Rect();
+    EXPECT_NEAR(Width(expanded), Px(616), 1);
+    EXPECT_NEAR(Height(expanded), Px(618), 1);
+    for (const int row : {0, kRowCount - 1}) {
+        const RECT label = window->ControlRect(RowLabel(row));
+        const RECT combo = window->ControlRect(RowCombo(row));
+        EXPECT_NEAR(label.left, Px(270), 1);
+        EXPECT_NEAR(label.top, Px(20 + 26 * row), 1);
+        EXPECT_NEAR(label.right, Px(436), 1);
+        EXPECT_NEAR(label.bottom, Px(36 + 26 * row), 1);
+        EXPECT_NEAR(combo.left, Px(440), 1);
+        EXPECT_NEAR(combo.top, Px(16 + 26 * row), 1);
+        EXPECT_NEAR(combo.right, Px(600), 1);
+    }
+    const int y = Px(380) + Height(expanded) - Height(compact);
+    ExpectAt(*window, IDOK, Px(10), y);
+    ExpectAt(*window, IDC_AUTODETECT, Px(97), y);
+    ExpectAt(*window, IDC_INPUT_SETTINGS, Px(273), y);
+    ExpectAt(*window, IDCANCEL, Px(449), y);
+    EXPECT_GE(window->ControlRect(RowLabel(0)).left, window->ControlRect(IDC_TEXT_COMBO).right);
+    EXPECT_LE(window->ControlRect(IDC_PICTURE).bottom, y);
+    EXPECT_LE(window->ControlRect(RowCombo(kRowCount - 1)).bottom, y);
+    EXPECT_LE(window->ControlRect(IDCANCEL).bottom, window->ClientRect().bottom);
+    EXPECT_LE(window->ControlRect(RowCombo(0)).right, window->ClientRect().right);
+    ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK));
+    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ExpectUserIniGolden("ok-at-start-User.ini");
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, ScaleTest, ::testing::Values(96, 144, 192),
+                         [](const auto& info) { return "Dpi" + std::to_string(info.param); });
+
+// Moved to a monitor of 150 %, the system sends the new DPI and a suggested rectangle (in the
+// program's memory, as the system's would be): the expanded window takes the new size in
+// place, and the rows and the button row follow.
+TEST_F(ConfiguratorTest, FollowsAChangeOfScale) {
+    auto window = Launch();
+    ASSERT_TRUE(window);
+    const RECT compact = window->Rect();
+    ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK));
+    const RECT before = window->Rect();
+    const RECT suggested{before.left, before.top, before.left + 924, before.top + 927};
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, window->Pid());
+    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_TRUE(remote &&
+                WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr));
+    CloseHandle(process);
+    ASSERT_TRUE(
+        window->Post(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(remote)));
+    ASSERT_TRUE(PollFor([&] { return window->ControlRect(RowLabel(19)).top == 771; }));
+    EXPECT_EQ(Width(window->Rect()), 924);
+    EXPECT_EQ(Height(window->Rect()), 927);
+    EXPECT_EQ(window->Rect().left, before.left);
+    EXPECT_EQ(window->ControlRect(RowLabel(19)).left, 405);
+    EXPECT_EQ(window->ControlRect(RowCombo(19)).left, 660);
+    EXPECT_NEAR(window->ControlRect(IDCANCEL).left, 674, 1);
+    EXPECT_NEAR(window->ControlRect(IDCANCEL).top, 570 + 927 - MulDiv(Height(compact), 144, 96), 1);
+}
