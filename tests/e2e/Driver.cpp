@@ -222,31 +222,6 @@ bool Editor::SelectTab(int index) {
     return SelectedTab() == index;
 }
 
-std::wstring Editor::TabCaption(int index) const {
-    // TCM_GETITEMW carries pointers, which do not cross processes: a buffer in the program.
-    const HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid());
-    constexpr size_t kChars = 128;
-    auto* remote = process ? static_cast<BYTE*>(VirtualAllocEx(
-                                 process, nullptr, sizeof(TCITEMW) + kChars * sizeof(wchar_t),
-                                 MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))
-                           : nullptr;
-    wchar_t text[kChars] = {};
-    if (remote) {
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TCITEMW));
-        item.cchTextMax = kChars;
-        if (WriteProcessMemory(process, remote, &item, sizeof(item), nullptr) &&
-            Send(Item(IDC_INPUT_TABS), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(remote)) > 0)
-            ReadProcessMemory(process, item.pszText, text, sizeof(text) - sizeof(wchar_t), nullptr);
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    if (process)
-        CloseHandle(process);
-    return text;
-}
-
 bool Editor::DoubleClickField(int page, int editId) const {
     const HWND field = Field(page, editId);
     RECT client{};

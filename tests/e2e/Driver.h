@@ -167,7 +167,6 @@ public:
     int SelectedTab() const { return static_cast<int>(Send(Item(IDC_INPUT_TABS), TCM_GETCURSEL)); }
     // TCM_SETCURFOCUS, as a click on the tab: the control notifies the editor itself.
     bool SelectTab(int index);
-    std::wstring TabCaption(int index) const;
 
     // A player's double click on the field.
     bool DoubleClickField(int page, int editId) const;

@@ -42,10 +42,14 @@ int Height(const RECT& rect) {
 } // namespace
 
 // A hand-written file (comments, stray text, unsorted and repeated sections, a repeated key, a
-// non-ASCII value) comes back sorted, merged, with CR LF and the UTF-8 mark, unknown sections
-// and every value of a repeated key kept; the shadow keys name the profiles of the derived
-// values. The resolution list holds each size of the system's modes once, in its order.
-TEST_F(ConfiguratorTest, OkWritesTheGameFormat) {
+// non-ASCII value) comes back sorted and merged, with CR LF and the UTF-8 mark, unknown
+// sections and every value of a repeated key kept; its shadow keys name the profiles of the
+// derived values. The resolution list holds each size of the system's modes once, in its
+// order. Every choice changes only the window until OK: the rows exist from the start, hidden,
+// and follow a text language change (everything re-captioned at once) and a preset; a hidden
+// row touched by message switches to CUSTOM. OK saves every choice and both languages.
+TEST_F(ConfiguratorTest, ChoicesReachTheFilesOnlyWithOk) {
+    ASSERT_TRUE(SetLanguageFiles({L"EN", L"FR"}, {L"EN", L"DE"}));
     WriteUserIni("\xEF\xBB\xBF; written by hand\r\nstray=before any header\n"
                  "[Viewport]\r\nWidth=1024\r\nHeight=768\r\n"
                  "[Player]\nzeta=last\nName=\xC3\x85sa\nAlpha=first\na line without a value\n"
@@ -66,36 +70,24 @@ TEST_F(ConfiguratorTest, OkWritesTheGameFormat) {
     ASSERT_TRUE(window);
     EXPECT_EQ(window->Entries(IDC_RESOLUTION_COMBO), sizes);
     EXPECT_EQ(window->SelectedText(IDC_RESOLUTION_COMBO), L"1024 x 768");
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
-    ExpectUserIniGolden("game-format-User.ini");
-    EXPECT_EQ(SnapshotFolder(P().Config()).size(), 1u) << "stray files beside User.ini";
-}
-
-// Every choice changes only the window until OK: the rows exist from the start, hidden, and
-// follow a text language change (everything re-captioned at once) and a preset; a hidden row
-// touched by message switches to CUSTOM. OK saves every choice and the two languages.
-TEST_F(ConfiguratorTest, ChoicesReachTheFilesOnlyWithOk) {
-    ASSERT_TRUE(SetLanguageFiles({L"EN", L"FR"}, {L"EN", L"DE"}));
-    auto window = Launch();
-    ASSERT_TRUE(window);
     const auto tree = [&] { return WindowTree(window->Handle(), {IDC_RESOLUTION_COMBO}); };
     ExpectGolden("compact-EN.txt", tree());
     ASSERT_TRUE(window->Choose(IDC_KEYBOARD_COMBO, kQwertz));
-    ASSERT_TRUE(window->Choose(IDC_FULLSCREEN_COMBO, 1));
-    ASSERT_TRUE(
-        window->Choose(IDC_RESOLUTION_COMBO, window->IndexOf(IDC_RESOLUTION_COMBO, L"800 x 600")));
+    ASSERT_TRUE(window->Choose(IDC_FULLSCREEN_COMBO, 0));
+    ASSERT_TRUE(window->ChooseText(IDC_RESOLUTION_COMBO, L"800 x 600"));
     ASSERT_TRUE(window->ChooseText(IDC_VOICE_COMBO, L"DE"));
     ASSERT_TRUE(window->ChooseText(IDC_TEXT_COMBO, L"FR"));
     ExpectGolden("compact-FR.txt", tree());
-    ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 2));
-    EXPECT_EQ(Rows(*window), kPresetRows[2]);
-    ASSERT_TRUE(window->Choose(RowCombo(17), 1)); // UberSampling enabled, hidden
+    ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 3));
+    EXPECT_EQ(Rows(*window), kPresetRows[3]);
+    ASSERT_TRUE(window->Choose(RowCombo(17), 0)); // UberSampling disabled, hidden
     EXPECT_EQ(window->Count(IDC_PRESET_COMBO), 5);
     EXPECT_EQ(Utf8(window->SelectedText(IDC_PRESET_COMBO)), "Personnalis\xC3\xA9"
                                                             "e");
     EXPECT_EQ(GameKeyValues(Hive::Player), (std::map<std::wstring, RegistryValue>{}));
     ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
     ExpectUserIniGolden("choices-User.ini");
+    EXPECT_EQ(SnapshotFolder(P().Config()).size(), 1u) << "stray files beside User.ini";
     EXPECT_EQ(GameKeyValues(Hive::Player),
               (std::map<std::wstring, RegistryValue>{{L"Language", StringValue(L"FR")},
                                                      {L"Speech", StringValue(L"DE")}}));
