@@ -63,8 +63,6 @@ const StartCase kStartCases[] = {
     // message that the game must be reinstalled.
     {"NoMachineKey", [](const Paths&) { DeleteGameKey(Hive::Machine32); }, 102},
     {"NoLanguage", NoMachine(L"Language"), 103},
-    {"OnlyAnOversizedLanguage",
-     Both(NoMachine(L"Language"), Player(L"Language", StringValue(kOversized))), 103},
     {"NoInstallFolder", NoMachine(L"InstallFolder"), 105},
     {"InstallFolderOnlyInThePlayersKey",
      [](const Paths& paths) {
@@ -89,9 +87,8 @@ const StartCase kStartCases[] = {
     {"OversizedSpeechCountsAsMissing",
      Both(Player(L"Speech", StringValue(kOversized)), Machine(L"Speech", L"DE")), kShows, L"EN",
      L"DE", kEnglish},
-    // A value that fits the buffer is the language (unknown, so the captions are keys).
-    {"LanguageOf4096Bytes", Player(L"Language", StringValue(std::wstring(2047, L'L'))), kShows,
-     std::wstring(2047, L'L'), std::wstring(2047, L'L'), "Configurator"},
+    // A value that fits the buffer is the language (unknown, so the captions are keys); one
+    // unit more counts as missing.
     {"LanguageOf4096BytesUnterminated",
      Player(L"Language", Data(REG_SZ, std::wstring(2048, L'L'), false)), kShows,
      std::wstring(2048, L'L'), std::wstring(2048, L'L'), "Configurator"},
