@@ -11,9 +11,8 @@
 #include <sys/mount.h>
 #endif
 
-enum Obstacle { kNone, kReadOnly, kFolder, kFullDisk };
-
 TEST(ConfigFault, EveryShapeIsSavedWholeOnceNothingStandsInTheWay) {
+    enum Obstacle { kNone, kReadOnly, kFolder, kFullDisk };
     struct Row {
         Obstacle obstacle;
         const char* at; // where it stands in the way

@@ -7,8 +7,8 @@
 
 // UserStore over a scratch folder holding User.ini, spelled as its entries with "Section:"
 // before each section; ProfileStore over data/profiles/.
-struct Stores {
-    explicit Stores(const std::string& entries) {
+struct RenderingStores {
+    explicit RenderingStores(const std::string& entries) {
         std::string text;
         std::istringstream in(entries);
         for (std::string entry; in >> entry;)
@@ -18,7 +18,7 @@ struct Stores {
         UserStore = std::make_unique<ConfigStore>(folder.Directory());
         ProfileStore = std::make_unique<ConfigStore>((TEST_DATA("profiles") / "").u16string());
     }
-    ~Stores() { ReleaseConfigStores(); }
+    ~RenderingStores() { ReleaseConfigStores(); }
     TempFolder folder;
 };
 
@@ -33,19 +33,19 @@ static std::string RowIndex(const Case& c) {
 }
 
 static std::string PresetState(const Case& c) {
-    const Stores stores(c[1]);
+    const RenderingStores stores(c[1]);
     return std::to_string(ReadPresetState().level) + " " + std::to_string(ReadPresetState().custom);
 }
 
 static std::string Rows(const Case& c) {
-    const Stores stores(c[1]);
+    const RenderingStores stores(c[1]);
     return testing::PrintToString(RowSelectionsFromUserFile()) + "; " +
            testing::PrintToString(RowSelectionsForPreset(2)) + "; " +
            testing::PrintToString(RowSelectionsForPreset(3));
 }
 
 static std::string Save(const Case& c) {
-    const Stores stores("");
+    const RenderingStores stores("");
     RowSelections selections;
     std::istringstream in(c[3]);
     for (int& selection : selections)
@@ -59,7 +59,7 @@ static std::string Save(const Case& c) {
 }
 
 static std::string Derived(const Case& c) {
-    const Stores stores(c[1]);
+    const RenderingStores stores(c[1]);
     SaveDerivedRenderingValues(std::stoi(c[2]));
     std::string shown;
     std::istringstream in(c[3]);
