@@ -1,0 +1,95 @@
+// Saving a player file on a real file system: whatever shape it had and whatever stood in the
+// way, a write puts the complete model or nothing on disk, keeps what it did not read as
+// "User.ini.bak", and leaves nothing else behind.
+
+#include "ConfigTestSupport.h"
+#include "FaultInputs.h"
+
+#include "config/ConfigStore.h"
+
+#ifndef _WIN32
+#include <sys/mount.h>
+#endif
+
+TEST(ConfigFault, EveryShapeIsSavedWholeOnceNothingStandsInTheWay) {
+    enum Obstacle { kNone, kReadOnly, kFolder, kFullDisk };
+    struct Row {
+        Obstacle obstacle;
+        const char* at; // where it stands in the way
+        std::string name;
+        std::string bytes;
+        std::optional<bool> whole;
+    };
+    const std::string stops = "[S]\r\nK=1\r\n[a b]\r\n", padding(13000, 'o');
+    std::vector<Row> rows = {
+        {kNone, "", "UnderTenCharacters", "[S]\nK=1\n", true},
+        {kReadOnly, "User.ini", "ReadOnly", "[S]\r\nK=old\r\n", true},
+        // Held by another program, say: unreadable, so neither replaced nor backed up yet.
+        {kFolder, "User.ini", "AFolderInPlaceOfTheFile", "[S]\r\nK=old\r\n", false},
+        {kFolder, "User.ini.bak", "NoWayToTheBackup", stops, false},
+#ifndef _WIN32
+        // A disk of 16 pages: the file takes 4 and the filler 10, so no copy of the file fits.
+        {kFullDisk, "filler", "FullDiskForTheCopy", "[S]\r\nK=" + padding, true},
+        {kFullDisk, "filler", "FullDiskForTheBackup", stops + "K=" + padding, false},
+#endif
+    };
+    for (const fault::BadFile& shape : fault::BadFiles())
+        rows.push_back({kNone, "", shape.name, shape.bytes(), shape.takenWhole});
+    for (const auto& [obstacle, at, name, original, takenWhole] : rows) {
+        SCOPED_TRACE(name);
+        TempFolder folder;
+        const fs::path user = folder.Root() / "User.ini", blocked = folder.Root() / at;
+#ifndef _WIN32
+        if (obstacle == kFullDisk &&
+            ::mount("tmpfs", folder.Root().c_str(), "tmpfs", 0, "size=64k"))
+            GTEST_SKIP() << "cannot mount a small tmpfs here: the full disk is not tested";
+#endif
+        WriteAll(user, original);
+        WriteAll(folder.Root() / "Other.ini", "[Other]\r\nkept=as it was\r\n");
+        if (obstacle == kReadOnly)
+            SetReadOnly(blocked, true);
+        if (obstacle == kFolder)
+            fs::remove(blocked), fs::create_directory(blocked);
+        if (obstacle == kFullDisk)
+            WriteAll(blocked, std::string(40000, 'f'));
+        auto expected = folder.Snapshot();
+        UserStore = std::make_unique<ConfigStore>(folder.Directory());
+        ConfigFile* file = UserStore->GetFile(u"User");
+        const bool whole = file->WasReadWhole();
+        EXPECT_EQ(whole, takenWhole.value_or(whole));
+        EXPECT_TRUE(file->Path() == user && UserStore->GetFile(u"User") == file &&
+                    !UserStore->GetFile(u""));
+        EXPECT_TRUE(WriteUserValue(u"Viewport", u"Width", u"1280"));
+        EXPECT_TRUE(folder.Snapshot() == expected) << "reading changed the folder";
+        // Requested files are all saved, a missing one too, whatever the length of their path.
+        const std::u16string longName(254 - folder.Directory().size(), u'n'); // a path of 258
+        UserStore->GetFile(longName);
+        UserStore->GetFile(u"Missing");
+        if (obstacle != kNone) {
+            EXPECT_FALSE(file->Write());
+            EXPECT_EQ(folder.Snapshot(), expected);
+            if (obstacle == kReadOnly)
+                SetReadOnly(blocked, false);
+            else
+                fs::remove(blocked);
+            if (!fs::exists(user))
+                WriteAll(user, original);
+            expected = folder.Snapshot();
+        }
+        if (!whole)
+            expected["User.ini.bak"] = expected["User.ini"];
+        expected["User.ini"] = FormatConfigBytes(file->Sections());
+        expected["Missing.ini"] = expected[fs::path(longName + u".ini").string()] = "\xEF\xBB\xBF";
+        for (int save = 0; save < 2; ++save) { // the second must not replace the backup
+            UserStore->SaveAll();
+            EXPECT_TRUE(folder.Snapshot() == expected) << "save " << save;
+        }
+        WriteUserValue(u"Viewport", u"Width", u"not saved"); // releasing writes nothing
+        ReleaseConfigStores();
+        EXPECT_TRUE(folder.Snapshot() == expected && !WriteUserValue(u"S", u"K", u"V"));
+#ifndef _WIN32
+        if (obstacle == kFullDisk)
+            ::umount2(folder.Root().c_str(), MNT_DETACH);
+#endif
+    }
+}
