@@ -21,10 +21,9 @@ protected:
     }
     void TearDown() override { context->devices = CreatePlatformInputDevices(); }
 
-    // One poll holding keys (scan codes) and mouse buttons M0-M7, or after "pad" pad masks and
-    // triggers LT, RT ("none": no pad); also "out" of the field, AZERTY, QWERTZ, NOLAYOUT, failed
-    // or lost reads, and first the double click ("start") or the focus leaving ("stop"). Gives "-",
-    // "refused", the name taken, or both.
+    // One poll holding keys (scan codes), mouse buttons M0-M7, or after "pad" pad masks and LT,
+    // RT ("none": no pad); also "out" of the field, AZERTY, QWERTZ, NOLAYOUT, failed or lost
+    // reads, the double click ("start"), the focus leaving ("stop"). Gives "-", "refused", a name.
     std::string Poll(const std::string& held) {
         devices->ReleaseAll();
         devices->pad = PadState{};
