@@ -7,100 +7,55 @@
 #include <string>
 #include <utility>
 
-namespace {
-
-// The folder of this test program, with its final backslash.
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
-std::wstring SystemFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    return std::wstring(folder, length) + L'\\';
-}
-
-} // namespace
-
-TEST(SystemLibrary, FindsAFunctionOfASystemLibrary) {
-    const SystemLibrary library(L"kernel32.dll");
-    ASSERT_TRUE(library);
-    decltype(&lstrlenW) length = nullptr;
-    ASSERT_TRUE(library.Find("lstrlenW", length));
-    EXPECT_EQ(length(L"Kestrand"), 8);
-}
-
-TEST(SystemLibrary, AMissingLibraryHoldsNothingAndFindsNothing) {
-    const SystemLibrary library(L"kestrand-no-such-library.dll");
+// Find fills the pointer or nulls it; GetLastError tells why a load or a look-up failed. A
+// move hands the library over.
+TEST(SystemLibrary, FindsWhatTheLibraryHolds) {
+    decltype(&lstrlenW) length = &lstrlenW;
+    const SystemLibrary missing(L"kestrand-no-such-library.dll");
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
-    EXPECT_FALSE(library);
-    decltype(&lstrlenW) length = &lstrlenW;
-    EXPECT_FALSE(library.Find("lstrlenW", length));
-    EXPECT_EQ(length, nullptr);
-}
-
-TEST(SystemLibrary, AMissingFunctionIsNull) {
-    const SystemLibrary library(L"kernel32.dll");
-    ASSERT_TRUE(library);
-    decltype(&lstrlenW) length = &lstrlenW;
-    EXPECT_FALSE(library.Find("KestrandNoSuchFunction", length));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
-    EXPECT_EQ(length, nullptr);
-}
-
-TEST(SystemLibrary, AMoveHandsTheLibraryOver) {
+    EXPECT_FALSE(missing || missing.Find("lstrlenW", length) || length != nullptr);
     SystemLibrary first(L"kernel32.dll");
+    length = &lstrlenW;
+    EXPECT_FALSE(first.Find("KestrandNoSuchFunction", length) || length != nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
     SystemLibrary second(std::move(first));
     SystemLibrary third;
     third = std::move(second);
-    decltype(&lstrlenW) length = nullptr;
-    EXPECT_FALSE(first.Find("lstrlenW", length));
-    EXPECT_FALSE(second.Find("lstrlenW", length));
-    EXPECT_TRUE(third.Find("lstrlenW", length));
+    EXPECT_FALSE(first.Find("lstrlenW", length) || second.Find("lstrlenW", length));
+    ASSERT_TRUE(third && third.Find("lstrlenW", length));
+    EXPECT_EQ(length(L"Kestrand"), 8);
 }
 
-// A library of the same name beside the program (where a planted copy would sit) is not
-// loaded: only the system folder is searched.
+// Only the system folder is searched: a copy of a system library beside the program, where a
+// planted one would sit, is not loaded.
 TEST(SystemLibrary, ALibraryBesideTheProgramIsNotLoaded) {
-    const std::wstring name =
-        L"kestrand-planted-" + std::to_wstring(GetCurrentProcessId()) + L".dll";
-    const std::wstring planted = ProgramFolder() + name;
-    ASSERT_TRUE(CopyFileW((SystemFolder() + L"version.dll").c_str(), planted.c_str(), FALSE));
-    HMODULE usual = LoadLibraryW(name.c_str());
-    const bool usualSearchFindsIt = usual != nullptr;
-    if (usual != nullptr)
-        FreeLibrary(usual);
+    wchar_t path[MAX_PATH] = {};
+    const std::wstring name = L"kestrand-" + std::to_wstring(GetCurrentProcessId()) + L".dll";
+    std::wstring planted(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    planted = planted.substr(0, planted.find_last_of(L'\\') + 1) + name;
+    const std::wstring original(path, GetSystemDirectoryW(path, MAX_PATH));
+    ASSERT_TRUE(CopyFileW((original + L"\\version.dll").c_str(), planted.c_str(), FALSE));
+    const HMODULE usual = LoadLibraryW(name.c_str());
+    FreeLibrary(usual);
     const bool systemSearchFindsIt = static_cast<bool>(SystemLibrary(name.c_str()));
     DeleteFileW(planted.c_str());
-    if (!usualSearchFindsIt)
+    if (usual == nullptr)
         GTEST_SKIP() << "this system does not load the copied library at all";
     EXPECT_FALSE(systemSearchFindsIt);
 }
 
-// Two libraries that nothing else here loads, one for each test: a kept one cannot be freed.
-TEST(SystemLibrary, ALibraryIsFreedWithItsOwner) {
-    const wchar_t* const name = L"msimg32.dll";
-    if (GetModuleHandleW(name) != nullptr)
-        GTEST_SKIP() << "already loaded by something else";
-    {
-        const SystemLibrary library(name);
-        ASSERT_TRUE(library);
-        EXPECT_NE(GetModuleHandleW(name), nullptr);
+// A library is freed with its owner unless kept for the process; two that nothing else here
+// loads, as a kept one cannot be freed.
+TEST(SystemLibrary, FreedWithItsOwnerUnlessKept) {
+    for (const auto& [name, keep] : {std::pair{L"msimg32.dll", false}, {L"mpr.dll", true}}) {
+        if (GetModuleHandleW(name) != nullptr)
+            GTEST_SKIP() << "already loaded by something else";
+        {
+            const SystemLibrary library(name);
+            ASSERT_TRUE(library && GetModuleHandleW(name) != nullptr);
+            if (keep)
+                library.KeepForProcess();
+        }
+        EXPECT_EQ(GetModuleHandleW(name) != nullptr, keep) << keep;
     }
-    EXPECT_EQ(GetModuleHandleW(name), nullptr);
-}
-
-TEST(SystemLibrary, AKeptLibraryOutlivesItsOwner) {
-    const wchar_t* const name = L"mpr.dll";
-    if (GetModuleHandleW(name) != nullptr)
-        GTEST_SKIP() << "already loaded by something else";
-    {
-        const SystemLibrary library(name);
-        ASSERT_TRUE(library);
-        library.KeepForProcess();
-    }
-    EXPECT_NE(GetModuleHandleW(name), nullptr);
 }
