@@ -1,7 +1,6 @@
 #pragma once
-// Broken configuration files shared by the fault tests of the store and of the program under
-// Wine: the small ones spelled in data/bad-files.txt, the big ones made on demand, never
-// stored in the tree.
+// Broken configuration files shared by the fault tests of the store and of the bindings: the
+// small ones spelled in data/bad-files.txt, the big ones made on demand, never stored.
 
 #include "ConfigTestSupport.h"
 

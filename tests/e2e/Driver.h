@@ -1,9 +1,7 @@
 #pragma once
-// Operates the program's windows from the driver process, the way a player and an outside
-// tool would: reading the window tree, choosing list entries followed by the notification the
-// list itself would send, clicking, answering message boxes, and real key presses and mouse
-// clicks injected with SendInput, which reach the program's DirectInput devices. Every wait
-// is bounded.
+// Operates the program's windows from the driver process as a player and an outside tool
+// would, with real key presses and clicks (SendInput) that reach its DirectInput devices.
+// Every wait is bounded.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -16,8 +14,7 @@
 #include <string>
 #include <vector>
 
-// Polling interval, and the bound of every wait on the program (a passing test never waits
-// that long).
+// Polling interval, and the bound of every wait on the program.
 inline constexpr DWORD kPollMs = 10;
 inline constexpr DWORD kWaitMs = 10000;
 
@@ -108,11 +105,6 @@ public:
     RECT Rect() const {
         RECT rect{};
         GetWindowRect(m_window, &rect);
-        return rect;
-    }
-    RECT ClientRect() const {
-        RECT rect{};
-        GetClientRect(m_window, &rect);
         return rect;
     }
     // In the window's client coordinates.

@@ -13,40 +13,23 @@ const std::string kGoodStart =
     "\xEF\xBB\xBF[Engine]\r\nPerformancePlatform=2\r\n\r\n[Input]\r\nKeyboardLayout=AZERTY\r\n\r\n";
 const std::string kNotReadWhole = kGoodStart + "[Key Bindings]\r\nA=1\r\n";
 
-std::string Utf16Le(std::wstring_view text, bool bigEndian = false) {
-    std::string bytes;
-    for (const wchar_t unit : text) {
-        bytes += static_cast<char>(bigEndian ? unit >> 8 : unit & 0xFF);
-        bytes += static_cast<char>(bigEndian ? unit & 0xFF : unit >> 8);
-    }
-    return bytes;
-}
+enum Obstacle { kNone, kReadOnly, kHeldAtStart };
 
 struct BadUserFile {
     const char* name;
     std::string bytes;
     bool backup; // not read whole: kept as User.ini.bak
-    bool readOnly = false;
+    Obstacle obstacle = kNone;
 };
 
 const BadUserFile kBadUserFiles[] = {
     {"GoodStart", kGoodStart, false},
-    {"Utf16BigEndian", "\xFE\xFF" + Utf16Le(L"[Engine]\r\nPerformancePlatform=3\r\n", true), true},
     // Text past a NUL would be lost by the next save.
     {"NulInTheMiddle", kGoodStart + std::string(1, '\0') + "[Viewport]\r\nWidth=800\r\n", true},
-    {"HeaderWithASpace", kNotReadWhole, true},
-    {"ReadOnlyAndNotReadWhole", kGoodStart + "[]\r\nA=1\r\n", true, true},
-    // Every value the window reads, out of every range: huge and negative numbers, text where
-    // numbers belong, 100 000 characters, bytes that are no UTF-8, in custom mode.
-    {"ValuesOutOfEveryRange",
-     "[Engine]\r\nPerformancePlatform=99999999999999999999\r\nCustomRenderingSettings=1\r\n"
-     "[Viewport]\r\nWidth=-2147483649\r\nHeight=1e9\r\n[Input]\r\nKeyboardLayout=\xFF\xFE\r\n"
-     "[Rendering]\r\nFullscreen=" +
-         std::string(100000, '1') +
-         "\r\n_ShadowQuality=-7\r\n"
-         "_ShadowedLights=+9x\r\nTextureMemoryBudget=" +
-         std::string(100000, '9') + "\xC0\r\n",
-     false},
+    {"ReadOnlyAndNotReadWhole", kGoodStart + "[]\r\nA=1\r\n", true, kReadOnly},
+    // Held open without sharing while the program starts, so it cannot be read, and let go
+    // before OK: the save must not silently replace the player's settings with the defaults.
+    {"UnreadableAtStart", kGoodStart, true, kHeldAtStart},
 };
 
 class BadUserFileTest : public ConfiguratorTest,
@@ -57,11 +40,17 @@ class BadUserFileTest : public ConfiguratorTest,
 TEST_P(BadUserFileTest, OkSavesTheWholeFile) {
     const BadUserFile& c = GetParam();
     WriteUserIni(c.bytes);
-    if (c.readOnly) {
+    if (c.obstacle == kReadOnly) {
         ASSERT_TRUE(SetFileAttributesW(P().UserIni().c_str(), FILE_ATTRIBUTE_READONLY));
     }
+    const HANDLE held = c.obstacle != kHeldAtStart
+                            ? INVALID_HANDLE_VALUE
+                            : CreateFileW(P().UserIni().c_str(), GENERIC_READ, 0, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     const auto installation = SnapshotFolder(P().install);
     auto window = Launch();
+    if (held != INVALID_HANDLE_VALUE)
+        CloseHandle(held);
     ASSERT_TRUE(window);
     ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
     ExpectUserIniGolden(std::string("player-") + c.name + ".ini");
@@ -86,7 +75,7 @@ TEST_F(ConfiguratorTest, HugeFileKilledWhileSaving) {
     ASSERT_TRUE(window->PostClick(IDOK));
     PollFor([&] { return FileExists(P().UserIni() + L".tmp"); });
     KillProgram();
-    const auto golden = ReadFileBytes(UnixToWinePath(GOLDEN_DIR "/player-GoodStart.ini"));
+    const auto golden = ReadFileBytes(TestFile("golden/player-GoodStart.ini"));
     ASSERT_TRUE(golden);
     const std::string expected = golden->substr(0, 3) + section + golden->substr(3);
     const auto afterKill = UserIni();
@@ -98,55 +87,18 @@ TEST_F(ConfiguratorTest, HugeFileKilledWhileSaving) {
     EXPECT_EQ(SnapshotFolder(P().Config()).size(), 1u) << "a stale file was left";
 }
 
-namespace {
-
-struct BadInstallFile {
-    const char* name;
-    const wchar_t* file; // below the installation folder
-    const char* bytes;   // null: removed; "<folder>": a folder in its place
-    const char* caption; // the window's caption
-};
-
-const wchar_t kEnglish[] = L"\\bin\\config\\lang\\EN.ini";
-const wchar_t kHigh[] = L"\\bin\\config\\profiles\\PCHigh.ini";
-
-const BadInstallFile kBadInstallFiles[] = {
-    {"LanguageFileMissing", kEnglish, nullptr, "Configurator"},
-    {"LanguageFileIsAFolder", kEnglish, "<folder>", "Configurator"},
-    {"ProfileMissing", kHigh, nullptr, "Kestrand 2 Setup"},
-    {"ProfileWithOddValues", kHigh,
-     "[Rendering]\r\nTextureMemoryBudget=-99999999999999\r\nMaxTextureSize=\xFF\xFE\r\n"
-     "ShadowQuality=9\r\nAllowBloom=yes\r\n",
-     "Kestrand 2 Setup"},
-};
-
-class BadInstallFileTest : public ConfiguratorTest,
-                           public ::testing::WithParamInterface<BadInstallFile> {};
-
-} // namespace
-
-// A language or profile file that is missing or damaged: the window shows (keys stand in for
-// missing texts), HIGH is chosen, and OK saves what could be read; the installation stays.
-TEST_P(BadInstallFileTest, StartsAndSaves) {
-    const BadInstallFile& c = GetParam();
-    const std::wstring path = P().install + c.file;
-    ASSERT_TRUE(RemoveTree(path));
-    if (c.bytes) {
-        ASSERT_TRUE(c.bytes == std::string("<folder>") ? CreateFolders(path)
-                                                       : WriteFileBytes(path, c.bytes));
-    }
+// Without the profile of HIGH the window shows, HIGH can be chosen, and OK saves what could be
+// read; the installation stays as it was.
+TEST_F(ConfiguratorTest, ProfileMissing) {
+    ASSERT_TRUE(RemoveTree(P().Profiles() + L"\\PCHigh.ini"));
     const auto installation = SnapshotFolder(P().install);
     auto window = Launch();
     ASSERT_TRUE(window);
-    EXPECT_EQ(Utf8(window->Caption()), c.caption);
     ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 2));
     ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
-    ExpectUserIniGolden(std::string(c.file == kHigh ? c.name : "high") + "-User.ini");
+    ExpectUserIniGolden("ProfileMissing-User.ini");
     EXPECT_TRUE(SnapshotFolder(P().install) == installation) << "the installation changed";
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, BadInstallFileTest, ::testing::ValuesIn(kBadInstallFiles),
-                         CaseName);
 
 namespace {
 
@@ -166,8 +118,7 @@ const BlockedSave kBlockedSaves[] = {
     {"UserFileIsAFolder", "", L"\\config\\User.ini", nullptr},
     {"TemporaryNameTakenByAFolder", kBefore, L"\\config\\User.ini.tmp", nullptr},
     // The backup that a file not read whole needs.
-    {"BackupNameTakenByAFolder", kNotReadWhole, L"\\config\\User.ini.bak",
-     "player-HeaderWithASpace.ini"},
+    {"BackupNameTakenByAFolder", kNotReadWhole, L"\\config\\User.ini.bak", "player-GoodStart.ini"},
     {"GameFolderNameTakenByAFile", "", L"", nullptr},
 };
 
@@ -210,22 +161,6 @@ TEST_P(BlockedSaveTest, OkWarnsAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Causes, BlockedSaveTest, ::testing::ValuesIn(kBlockedSaves), CaseName);
 
-// User.ini held open without sharing while the program starts, so it cannot be read, and let
-// go before OK: the save must not silently replace the player's settings with the defaults;
-// the file as it is then is kept as User.ini.bak.
-TEST_F(ConfiguratorTest, UserFileUnreadableAtStart) {
-    WriteUserIni(kBefore);
-    const HANDLE lock = CreateFileW(P().UserIni().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    auto window = Launch();
-    CloseHandle(lock);
-    ASSERT_TRUE(window);
-    EXPECT_EQ(window->Selection(IDC_KEYBOARD_COMBO), kQwerty) << "the locked file was read";
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
-    EXPECT_EQ(ReadFileBytes(P().UserIni() + L".bak"), kBefore) << "the settings were lost";
-    ExpectUserIniGolden("ok-at-start-User.ini");
-}
-
 // Documents below a path with Latin-1, CJK and astral characters, and deep enough that
 // User.ini's path passes 260 characters: read from and written to the right place; without
 // the game's folder OK makes it, which the shell's own call cannot when it is that deep.
@@ -255,21 +190,10 @@ TEST_F(ConfiguratorTest, UnusualDocumentsFolders) {
 // back as it was read, and the mapping, not read whole, is kept as a backup. What the editor
 // saved stays saved when the main window is cancelled.
 TEST_F(EditorTest, OverDamagedFiles) {
-    std::string bindings;
-    for (const char* value :
-         {"(", "(((", "(GameKey=\"GI_Block\",Value=1", "(GameKey=\"GI_Block,Value=1)",
-          "(GameKey=GI_Block,Value=1e9)", "(GameKey=GI_Block,Value=nan)", "(GameKey=,Value=1)",
-          "\xFF\xFE(GameKey=GI_Block,Value=1)"})
-        bindings += std::string("IK_E=") + value + "\r\n";
-    bindings += "IK_F=(GameKey=GI_Block,Value=" + std::string(100000, '1') + ")\r\n";
-    bindings += "IK_NoSuchKey=(GameKey=\"GI_UseItem\",Value=1)\r\n";
-    bindings += "IK_G=(GameKey=\"GI_Block\",Value=1)\r\n";
-    WriteUserIni(kGoodStart + "[InputAZERTY]\r\n" + bindings +
-                 "[InputQWERTY]\r\nIK_E=(((\r\n[Other]\r\nkeep=1\r\n");
-    const std::string mapping = "\xEF\xBB\xBF[InputAZERTY]\r\nDIK_Q=IK_A\r\nDIK_NOPE=IK_B\r\n"
-                                "DIK_W=IK_NOPE\r\n[Two words]\r\nDIK_A=IK_Q\r\n";
+    const auto mapping = ReadFileBytes(TestFile("inputs/damaged-DIMapping.ini"));
     const std::wstring mappingPath = P().Config() + L"\\DIMapping.ini";
-    ASSERT_TRUE(WriteFileBytes(mappingPath, mapping));
+    ASSERT_TRUE(mapping && WriteFileBytes(mappingPath, *mapping));
+    WriteUserIni(ReadFileBytes(TestFile("inputs/damaged-User.ini")).value_or(""));
     ASSERT_TRUE(OpenEditor(kAzerty));
     ASSERT_TRUE(CloseEditor(IDOK));
     ExpectUserIniGolden("damaged-bindings-User.ini");
@@ -282,25 +206,19 @@ TEST_F(EditorTest, OverDamagedFiles) {
 }
 
 // A read-only DIMapping.ini, which the program only reads, stays as the player left it, and
-// neither OK fails on it.
-TEST_F(EditorTest, ReadOnlyLayoutMappingIsLeftAlone) {
+// no OK fails on it. User.ini held by another program when the editor's OK saves: the main
+// window's warning, and the editor stays open until Cancel; the bindings stay in memory, so
+// the main window's OK saves them once the file is free.
+TEST_F(EditorTest, SavesAroundLockedAndReadOnlyFiles) {
     const std::wstring mappingPath = P().Config() + L"\\DIMapping.ini";
-    ASSERT_TRUE(WriteFileBytes(mappingPath, "[InputAZERTY]\r\nDIK_Q=IK_A\r\n"));
+    const std::string mapping = "[InputAZERTY]\r\nDIK_Q=IK_A\r\n";
+    ASSERT_TRUE(WriteFileBytes(mappingPath, mapping));
     ASSERT_TRUE(SetFileAttributesW(mappingPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    WriteUserIni("[Input]\r\nKeyboardLayout=QWERTY\r\n");
     ASSERT_TRUE(OpenEditor(kAzerty));
     ASSERT_TRUE(CloseEditor(IDOK));
-    ASSERT_TRUE(PressAndWaitForExit(Main(), IDOK));
-    EXPECT_EQ(ReadFileBytes(mappingPath), "[InputAZERTY]\r\nDIK_Q=IK_A\r\n");
-    EXPECT_TRUE(GetFileAttributesW(mappingPath.c_str()) & FILE_ATTRIBUTE_READONLY);
-    ExpectUserIniGolden("editor-AZERTY-main-ok-User.ini");
-}
-
-// User.ini held by another program when the editor's OK saves: the main window's warning, and
-// the editor stays open until Cancel; the bindings stay in memory, so the main window's OK
-// saves them once the file is free.
-TEST_F(EditorTest, OkWarnsWhenTheBindingsCannotBeSaved) {
-    WriteUserIni("[Input]\r\nKeyboardLayout=QWERTY\r\n");
-    ASSERT_TRUE(OpenEditor(kQwerty));
+    const auto saved = UserIni();
+    ASSERT_TRUE(ReopenEditor(kQwerty));
     const HANDLE lock =
         CreateFileW(P().UserIni().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -310,7 +228,9 @@ TEST_F(EditorTest, OkWarnsWhenTheBindingsCannotBeSaved) {
     Window::Send(Ed().Handle(), WM_NULL); // answered once OK has been handled
     EXPECT_TRUE(Ed().IsOpen());
     ASSERT_TRUE(CloseEditor(IDCANCEL));
-    EXPECT_EQ(UserIni(), "[Input]\r\nKeyboardLayout=QWERTY\r\n");
+    EXPECT_EQ(UserIni(), saved);
     ASSERT_TRUE(PressAndWaitForExit(Main(), IDOK));
-    ExpectUserIniGolden("editor-QWERTY-main-ok-User.ini");
+    ExpectUserIniGolden("editor-locked-main-ok-User.ini");
+    EXPECT_EQ(ReadFileBytes(mappingPath), mapping);
+    EXPECT_TRUE(GetFileAttributesW(mappingPath.c_str()) & FILE_ATTRIBUTE_READONLY);
 }

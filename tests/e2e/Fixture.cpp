@@ -3,10 +3,14 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr wchar_t kDocuments[] = L"C:\\kestrand-e2e-documents";
+constexpr wchar_t kProgramDefaults[] = L"Software\\Wine\\AppDefaults\\Configurator.exe";
 // Generous: the first start of a Wine process in a cold prefix takes a few seconds.
 constexpr DWORD kStartTimeoutMs = 30000;
 
@@ -27,35 +31,6 @@ std::vector<WIN32_FIND_DATAW> ListFolder(const std::wstring& folder) {
     } while (FindNextFileW(find, &data));
     FindClose(find);
     return entries;
-}
-
-bool IsFolder(const WIN32_FIND_DATAW& entry) {
-    return entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-}
-
-void Snapshot(const std::wstring& folder, const std::wstring& prefix,
-              std::map<std::wstring, std::string>& out) {
-    for (const auto& entry : ListFolder(folder)) {
-        const std::wstring relative = prefix + entry.cFileName;
-        if (IsFolder(entry)) {
-            out[relative] = "<folder>";
-            Snapshot(folder + L"\\" + entry.cFileName, relative + L"\\", out);
-        } else {
-            out[relative] = ReadFileBytes(folder + L"\\" + entry.cFileName).value_or("<locked>");
-        }
-    }
-}
-
-bool CopyTree(const std::wstring& from, const std::wstring& to) {
-    bool ok = CreateFolders(to);
-    for (const auto& entry : ListFolder(from)) {
-        const std::wstring source = from + L"\\" + entry.cFileName;
-        const std::wstring target = to + L"\\" + entry.cFileName;
-        ok = (IsFolder(entry) ? CopyTree(source, target)
-                              : CopyFileW(source.c_str(), target.c_str(), FALSE) != FALSE) &&
-             ok;
-    }
-    return ok;
 }
 
 // The 32-bit view of the machine's software key is its Wow6432Node, as the program's
@@ -107,13 +82,12 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path) {
     const HANDLE file =
-        CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE || !FileExists(path)) {
-        if (file != INVALID_HANDLE_VALUE)
-            CloseHandle(file);
+        FileExists(path)
+            ? CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+            : INVALID_HANDLE_VALUE;
+    if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
-    }
     std::string bytes;
     char buffer[65536];
     DWORD read = 0;
@@ -153,7 +127,11 @@ bool RemoveTree(const std::wstring& path) {
 
 std::map<std::wstring, std::string> SnapshotFolder(const std::wstring& folder) {
     std::map<std::wstring, std::string> snapshot;
-    Snapshot(folder, L"", snapshot);
+    std::error_code missing;
+    for (const auto& entry : fs::recursive_directory_iterator(folder, missing))
+        snapshot[entry.path().lexically_relative(folder).wstring()] =
+            entry.is_directory() ? "<folder>"
+                                 : ReadFileBytes(entry.path().wstring()).value_or("<locked>");
     return snapshot;
 }
 
@@ -162,22 +140,10 @@ RegistryValue StringValue(std::wstring_view text) {
     return {REG_SZ, std::string(bytes, text.size() * sizeof(wchar_t)) + std::string(2, '\0')};
 }
 
-bool SetGameValue(Hive hive, const wchar_t* name, const RegistryValue& value) {
-    // A string whose count leaves out its terminator gets one more unit stored when the unit
-    // after the data happens to be null (the system's own courtesy): a unit that is not null
-    // follows the data, so exactly the bytes given are stored.
-    const std::string data = value.bytes + "\xFF\xFF";
-    return RegSetKeyValueW(Root(hive), KeyPath(hive), name, value.type, data.data(),
-                           static_cast<DWORD>(value.bytes.size())) == ERROR_SUCCESS;
-}
-
-bool SetGameString(Hive hive, const wchar_t* name, std::wstring_view text) {
-    return SetGameValue(hive, name, StringValue(text));
-}
-
-bool DeleteGameValue(Hive hive, const wchar_t* name) {
-    RegDeleteKeyValueW(Root(hive), KeyPath(hive), name);
-    return true;
+bool SetGameString(Hive hive, const wchar_t* name, const std::wstring& text) {
+    return RegSetKeyValueW(Root(hive), KeyPath(hive), name, REG_SZ, text.c_str(),
+                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) ==
+           ERROR_SUCCESS;
 }
 
 bool DeleteGameKey(Hive hive) {
@@ -206,6 +172,22 @@ std::optional<std::map<std::wstring, RegistryValue>> GameKeyValues(Hive hive) {
     return values;
 }
 
+bool ImportRegistryFile(const std::wstring& path) {
+    std::wstring commandLine = L"regedit.exe /s \"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return false;
+    DWORD status = 1;
+    WaitForSingleObject(info.hProcess, kWaitMs);
+    GetExitCodeProcess(info.hProcess, &status);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return status == 0;
+}
+
 bool SetDocumentsFolder(const std::wstring& folder) {
     const DWORD size = static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t));
     const wchar_t* const keys[] = {
@@ -231,10 +213,30 @@ void ConfiguratorTest::SetUp() {
     for (const Hive hive : {Hive::Player, Hive::Machine32, Hive::Machine64})
         ASSERT_TRUE(DeleteGameKey(hive));
     ASSERT_TRUE(RemoveTree(m_paths.root) && RemoveTree(m_paths.Game()));
-    ASSERT_TRUE(CopyTree(UnixToWinePath(SAMPLE_DIR), m_paths.install));
+    std::error_code error;
+    ASSERT_TRUE(CreateFolders(m_paths.install));
+    fs::copy(UnixToWinePath(SAMPLE_DIR), m_paths.install, fs::copy_options::recursive, error);
+    ASSERT_FALSE(error) << error.message();
     ASSERT_TRUE(CreateFolders(m_paths.Config()));
     ASSERT_TRUE(SetGameString(Hive::Machine32, L"Language", L"EN") &&
                 SetGameString(Hive::Machine32, L"InstallFolder", m_paths.install));
+}
+
+void ConfiguratorTest::TearDown() {
+    KillProgram();
+    RegDeleteTreeW(HKEY_CURRENT_USER, kProgramDefaults);
+    SetDpi(96);
+}
+
+bool ConfiguratorTest::DisableLibrary(const wchar_t* dll) {
+    const std::wstring key = std::wstring(kProgramDefaults) + L"\\DllOverrides";
+    return RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), dll, REG_SZ, L"", sizeof(wchar_t)) ==
+           ERROR_SUCCESS;
+}
+
+bool ConfiguratorTest::SetDpi(DWORD dpi) {
+    return RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD,
+                           &dpi, sizeof dpi) == ERROR_SUCCESS;
 }
 
 bool ConfiguratorTest::SetLanguageFiles(const std::vector<std::wstring>& text,
@@ -369,7 +371,7 @@ std::string ConfiguratorTest::StandardError() const {
 }
 
 void ConfiguratorTest::ExpectGolden(const std::string& name, const std::string& actual) const {
-    const std::wstring path = UnixToWinePath(std::string(GOLDEN_DIR) + "/" + name);
+    const std::wstring path = TestFile("golden/" + name);
     wchar_t update[4] = {};
     if (GetEnvironmentVariableW(L"UPDATE_GOLDEN", update, 4) && update == std::wstring(L"1")) {
         EXPECT_TRUE(WriteFileBytes(path, actual)) << "cannot write " << name;

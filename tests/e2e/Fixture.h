@@ -20,6 +20,10 @@ inline constexpr auto CaseName = [](const auto& info) { return std::string(info.
 
 // Files, by Windows path. UnixToWinePath: "/a/b" is "Z:\a\b".
 std::wstring UnixToWinePath(std::string_view unixPath);
+// A file of the tests' own below tests/e2e: golden/, registry/ or inputs/.
+inline std::wstring TestFile(const std::string& relative) {
+    return UnixToWinePath(E2E_DIR "/" + relative);
+}
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
 std::optional<std::string> ReadFileBytes(const std::wstring& path); // nullopt: missing or folder
 bool FileExists(const std::wstring& path);
@@ -37,10 +41,10 @@ struct RegistryValue {
     bool operator==(const RegistryValue&) const = default;
 };
 RegistryValue StringValue(std::wstring_view text); // REG_SZ with its terminator
-bool SetGameValue(Hive hive, const wchar_t* name, const RegistryValue& value);
-bool SetGameString(Hive hive, const wchar_t* name, std::wstring_view text);
-bool DeleteGameValue(Hive hive, const wchar_t* name);
+bool SetGameString(Hive hive, const wchar_t* name, const std::wstring& text);
 bool DeleteGameKey(Hive hive);
+// Imports a registry file (the format regedit exports) with the system's regedit.
+bool ImportRegistryFile(const std::wstring& path);
 // Every value of the key; nullopt when the key is missing.
 std::optional<std::map<std::wstring, RegistryValue>> GameKeyValues(Hive hive);
 
@@ -48,7 +52,6 @@ struct Paths {
     std::wstring root = L"C:\\kestrand-e2e";
     std::wstring install = root + L"\\install";
     std::wstring documents;
-    std::wstring Lang() const { return install + L"\\bin\\config\\lang"; }
     std::wstring Profiles() const { return install + L"\\bin\\config\\profiles"; }
     std::wstring Cooked() const { return install + L"\\CookedPC"; }
     std::wstring Game() const { return documents + L"\\Kestrand 2"; }
@@ -70,7 +73,7 @@ struct StartupOutcome {
 class ConfiguratorTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override { KillProgram(); }
+    void TearDown() override;
 
     const Paths& P() const { return m_paths; }
     void WriteUserIni(std::string_view bytes) {
@@ -81,6 +84,11 @@ protected:
     // languages with empty files of these names.
     bool SetLanguageFiles(const std::vector<std::wstring>& text,
                           const std::vector<std::wstring>& voice) const;
+
+    // Wine's switch for one program's libraries: an empty override keeps dll out of the
+    // program. The display's DPI as the program will see it. Both are undone after the test.
+    bool DisableLibrary(const wchar_t* dll);
+    bool SetDpi(DWORD dpi);
 
     // Starts the program and follows it until its main dialog shows or it ends, answering
     // every message box on the way with OK.

@@ -1,3 +1,4 @@
+#include "config/ConfigTestSupport.h"
 #include "config/Text.h"
 #include "input/BindingCapture.h"
 #include "input/InputContext.h"
@@ -5,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -21,9 +21,7 @@ protected:
     }
     void TearDown() override { context->devices = CreatePlatformInputDevices(); }
 
-    // One poll holding keys (scan codes), mouse buttons M0-M7, or after "pad" pad masks and LT,
-    // RT ("none": no pad); also "out" of the field, AZERTY, QWERTZ, NOLAYOUT, failed or lost
-    // reads, the double click ("start"), the focus leaving ("stop"). Gives "-", "refused", a name.
+    // One poll holding what data/capture-polls.txt spells; what it gives, spelled the same way.
     std::string Poll(const std::string& held) {
         devices->ReleaseAll();
         devices->pad = PadState{};
@@ -33,6 +31,8 @@ protected:
         bool pad = false;
         std::istringstream tokens(held);
         for (std::string token; tokens >> token;) {
+            if (token == "-")
+                continue;
             if (token == "pad")
                 pad = true;
             else if (token == "none")
@@ -70,64 +70,16 @@ protected:
 
 } // namespace
 
-// Polls as above; "!" first starts a capture and lets it see no button.
+// Each poll of data/capture-polls.txt.
 TEST_F(CaptureTest, PollByPoll) {
-    const std::pair<const char*, const char*> polls[] = {
-        // clang-format off
-        // The ends of each block of the capture order; 0xCA is unmapped, still a key.
-        {"!02", "IK_1"}, {"!0B", "IK_0"}, {"!10", "IK_Q"}, {"!19", "IK_P"}, {"!1E", "IK_A"},
-        {"!26", "IK_L"}, {"!2C", "IK_Z"}, {"!31", "IK_N"}, {"!C7", "IK_Home"}, {"!CA", "IK_None"},
-        {"!D1", "IK_PageDown"}, {"!3B", "IK_F1"}, {"!44", "IK_F10"}, {"!57", "IK_F11"},
-        {"!58", "IK_F12"}, {"!1C", "IK_Enter"}, {"!0E", "IK_Backspace"}, {"!0F", "IK_Tab"},
-        {"!3A", "IK_CapsLock"}, {"!2A", "IK_LShift"}, {"!36", "IK_RShift"}, {"!1D", "IK_LControl"},
-        {"!9D", "IK_RControl"}, {"!38", "IK_Alt"}, {"!B8", "IK_Alt"}, {"!39", "IK_Space"},
-        // I, J, C and M are refused; on AZERTY M sits at 0x27 and 0x32 is punctuation.
-        {"!17", "refused"}, {"!24", "refused"}, {"!2E", "refused"}, {"!32", "refused"},
-        {"!AZERTY 32", "-"}, {"!AZERTY 27", "refused"}, {"!27", "-"}, {"!AZERTY 17", "refused"},
-        {"!AZERTY 2E", "refused"}, {"!QWERTZ 32", "refused"}, {"!NOLAYOUT 32", "refused"},
-        // The first key in the capture order decides; others are passed over; AZERTY's M last.
-        {"!39 02", "IK_1"}, {"!58 1C", "IK_Enter"}, {"!17 10", "IK_Q"}, {"!17 1E", "refused"},
-        {"!00 01 0C 0D 1A 1B 28 29 2B 33 35 37 45 46 4E 52 9C B5 B7 C5 D2 D3 DB FF", "-"},
-        {"!01 D3 3B", "IK_F1"}, {"!AZERTY 32 39", "-"}, {"!AZERTY 27 39", "refused IK_Space"},
-        {"!AZERTY 27 31", "IK_N"}, {"!27 39", "IK_Space"},
-        // A key wins over a button, even an unmapped one; a refused key does not.
-        {"!39 M0", "IK_Space"}, {"!CA M1", "IK_None"}, {"!17 M1", "refused IK_RightMouse"},
-        // Of two mouse buttons or pad controls the first in order wins.
-        {"!M6 M7", "IK_Mouse7"}, {"!M5 M6", "IK_Mouse6"}, {"!M4 M5", "IK_Mouse5"},
-        {"!M7", "IK_Mouse8"}, {"!M3 M4", "IK_Mouse4"}, {"!M2 M3", "IK_MiddleMouse"},
-        {"!M1 M2", "IK_RightMouse"}, {"!M0 M1", "IK_LeftMouse"},
-        {"!pad 1000 2000", "IK_Pad_A_CROSS"}, {"!pad 2000 4000", "IK_Pad_B_CIRCLE"},
-        {"!pad 4000 8000", "IK_Pad_X_SQUARE"}, {"!pad 8000 0002", "IK_Pad_Y_TRIANGLE"},
-        {"!pad 0002 0001", "IK_Pad_DigitDown"}, {"!pad 0001 0004", "IK_Pad_DigitUp"},
-        {"!pad 0004 0008", "IK_Pad_DigitLeft"}, {"!pad 0008 0100", "IK_Pad_DigitRight"},
-        {"!pad 0100 0040", "IK_Pad_LeftShoulder"}, {"!pad 0040 0200", "IK_Pad_LeftThumb"},
-        {"!pad 0200 0080", "IK_Pad_RightShoulder"}, {"!pad 0080 LT", "IK_Pad_RightThumb"},
-        {"!pad LT RT", "IK_Pad_LeftTrigger"}, {"!pad RT", "IK_Pad_RightTrigger"},
-        {"!pad 0C30", "-"}, // Start, Back and the masks no control uses
-        // Not the double click's button, only a later click; another from the next poll.
-        {"start M0", "-"}, {"M0", "-"}, {"", "-"}, {"M0", "IK_LeftMouse"}, {"start M1", "-"},
-        {"M1", "IK_RightMouse"}, {"start M0 10", "IK_Q"},
-        // A left click outside disarms until released; other buttons count anywhere.
-        {"start", "-"}, {"M0 out", "-"}, {"M0", "-"}, {"out", "-"}, {"M1 out", "IK_RightMouse"},
-        // Lost or failed reads give nothing, but arm as a poll without a button does.
-        {"start M0 mouse-lost", "-"}, {"M0", "IK_LeftMouse"}, {"start 10 keys-failed", "-"},
-        {"10 keys-lost", "-"}, {"10", "IK_Q"},
-        // The pad's first poll is not taken, nor Start (0x10) and Back (0x20); no pad arms too.
-        {"start pad none", "-"}, {"pad 0030", "-"}, {"pad 5010", "IK_Pad_A_CROSS"},
-        {"start pad RT", "-"}, {"pad RT", "IK_Pad_RightTrigger"},
-        // A stopped capture takes nothing.
-        {"start stop 10", "-"}, {"start stop pad", "-"}, {"pad 1000", "-"},
-        // clang-format on
-    };
-    for (size_t i = 0; i < std::size(polls); ++i) {
-        const std::string held = polls[i].first;
-        const bool fresh = held.starts_with('!');
+    for (const Case& c : ReadCases(TEST_DATA("capture-polls.txt"))) {
+        const bool fresh = c[0].starts_with('!');
         if (fresh) {
             capture.Start();
             Poll("");
         }
-        EXPECT_EQ(Poll(held.substr(fresh)), polls[i].second) << i << ": " << held;
-        EXPECT_TRUE(!fresh || capture.IsCapturing() == (std::string(polls[i].second) == "-"));
+        EXPECT_EQ(Poll(c[0].substr(fresh)), c[1]) << c[0];
+        EXPECT_TRUE(!fresh || capture.IsCapturing() == (c[1] == "-"));
     }
     context->scanCodeTable[0x10] = KeyNameToCode(u"IK_A"); // names come from the context's layout
     capture.Start();

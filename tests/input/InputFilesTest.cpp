@@ -36,66 +36,42 @@ struct Pages {
     BindingPage gamepad = MakeBindingPage(BindingPageKind::Gamepad);
 };
 
-// The bindings loaded as " index=IK_name" ("?" outside the table), the keyboard's before "|".
+// The bindings loaded as "K<index>=IK_name" for the keyboard's and "P<index>=..." for the
+// gamepad's ("?" outside the table), or "none".
 std::string Loaded(ConfigStore* store, const std::u16string& layout) {
     Pages pages;
     LoadBindings(pages.keyboard, pages.gamepad, store, layout);
     std::string text;
     for (size_t i = 0, n = BindableActionCount; i < 2 * n; ++i) {
         const int32_t code = (i < n ? pages.keyboard : pages.gamepad)[i % n].keyCode;
-        text += i == n ? "|" : "";
+        const std::u16string name = KeyCodeToName(code);
         if (code != 0)
-            text += " " + std::to_string(i % n) + "=" +
-                    (KeyCodeToName(code).empty() ? "?" : Utf16ToUtf8(KeyCodeToName(code)));
+            text += (text.empty() ? "" : " ") + std::string(i < n ? "K" : "P") +
+                    std::to_string(i % n) + "=" + (name.empty() ? "?" : Utf16ToUtf8(name));
     }
-    return text;
+    return text.empty() ? "none" : text;
 }
 
-// The name and value read; "" when the text is refused and name and value stay unchanged.
-std::string Parse(const std::u16string& text) {
+// "[name] value" read; "" when the text is refused and name and value stay unchanged.
+std::string Parse(const Case& c) {
     std::u16string name = u"unchanged";
     float value = -42;
-    const bool parsed = ParseBindingText(text, name, value);
+    const bool parsed = ParseBindingText(CaseText(c[1]), name, value);
     char number[32];
-    std::snprintf(number, sizeof number, " %.9g", value);
-    return parsed || name != u"unchanged" || value != -42 ? Utf16ToUtf8(name) + number : "";
+    std::snprintf(number, sizeof number, "] %.9g", value);
+    return parsed || name != u"unchanged" || value != -42 ? "[" + Utf16ToUtf8(name) + number : "";
+}
+
+std::string Load(const Case& c) {
+    const UserFolder folder("[InputQWERTY]\r\n" + Unescape(c[1]) + "\r\n");
+    return Loaded(folder.store.get(), u"InputQWERTY");
 }
 
 } // namespace
 
-TEST(ParseBindingText, ReadsBothFormsAndRefusesTheRest) {
-    const std::u16string zeros(62, u'0');
-    const struct {
-        std::u16string text;
-        const char* expected = ""; // refused
-    } cases[] = {
-        // clang-format off
-        // The files' two forms; white space (up to 32) before any part; whole words in any case.
-        {u"(GameKey=\"GI_Cancel\",Value=1)", "GI_Cancel 1"},
-        {u"(Gamekey=GI_AxisLeftY,Value=-1.000000)", "GI_AxisLeftY -1"},
-        {u"( gamekey=GI_Block , value= 1 )", "GI_Block 1"},
-        {u" \t\r\n(\x01GAMEKEY=\x1F\"GI_Block\"\x20,VALUE=\t2\n)", "GI_Block 2"},
-        {u"(GameKey =GI_Block)"}, {u"GameKey=GI_Block)"}, {u"x(GameKey=GI_Block)"}, {u""},
-        // Names: quoted, anything up to the next quotation mark, or a bare run.
-        {u"(GameKey=\"GI with, spaces)\",Value=1)", "GI with, spaces) 1"},
-        {u"(GameKey=\"\",Value=1)", " 1"}, {u"(GameKey=GI_Block Value=3)", "GI_Block 3"},
-        {u"(GameKey=\"GI_Block,Value=1)"}, {u"(GameKey=,Value=1)"}, {u"(GameKey=GI-Block,Value=1)"},
-        // Either part may be missing, not reordered; anything after ")" is ignored.
-        {u"(GameKey=GI_Block)", "GI_Block 1"}, {u"(Value=0.5)", " 0.5"}, {u"()", " 1"},
-        {u"(GameKey=GI_Block,Value=1,)trailing text", "GI_Block 1"},
-        {u"(Value=1,GameKey=GI_Block)"}, {u"(GameKey=GI_Block,Value=1"}, {u"(GameKey=B,,Value=1)"},
-        // Numbers: a sign first, an "f" later ends them; read as strtod in the "C" locale does.
-        {u"(Value=+2.5)", " 2.5"}, {u"(Value=-.25)", " -0.25"}, {u"(Value=1f5)", " 1"},
-        {u"(Value=1.2.3)", " 1.20000005"}, {u"(Value=007)", " 7"}, {u"(Value=.)", " 0"},
-        {u"(Value=-)", " 0"}, {u"(Value=0.1)", " 0.100000001"},
-        {u"(Value=1" + zeros.substr(23) + u")", " inf"}, {u"(Value=" + zeros + u"1)", " 1"},
-        {u"(Value=" + zeros + u"01)"}, {u"(Value=-" + zeros + u"0)"}, {u"(Value=f1)"},
-        {u"(Value=1F)"}, {u"(Value=1e5)"}, {u"(Value=--1)"}, {u"(Value=1-)"}, {u"(Value=)"},
-        {u"(Value=abc)"}, {u"(Value= ,)"},
-        // clang-format on
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Parse(c.text), c.expected) << Utf16ToUtf8(c.text);
+// Each case of data/cases.txt.
+TEST(InputFiles, Cases) {
+    ExpectCases(TEST_DATA("cases.txt"), {{"ParseBindingText", Parse}, {"LoadBindings", Load}});
 }
 
 // Six decimals, no quotes; refused (text unchanged) unless it reads back and fits 256 characters.
@@ -182,39 +158,13 @@ TEST(KeyboardLayout, SectionWritesTheValidEntriesItNames) {
     EXPECT_EQ(table, expected);
 }
 
-TEST(LoadBindings, SectionBindsByNameAndExactValue) {
-    const std::pair<std::string, const char*> cases[] = {
-        // clang-format off
-        // Keys in ascending order, the later winning; "IK_Pad" keys bind the gamepad page only.
-        {"IK_W=(GameKey=GI_AxisLeftY)\r\nIK_Up=(GameKey=GI_AxisLeftY)", " 15=IK_W|"}, {"", "|"},
-        {"IK_Pad_A_CROSS=(Gamekey=GI_Accept_Evade,Value=1.000000)", "| 22=IK_Pad_A_CROSS"},
-        {"IK_PageUp=(Gamekey=GI_Accept_Evade,Value=1.000000)", " 22=IK_PageUp|"},
-        {"IK_Pad_LeftAxisX=(GameKey=GI_AxisLeftX)", "| 14=IK_Pad_LeftAxisX 23=IK_Pad_LeftAxisX"},
-        // The exact name and value; no Value= reads as 1.
-        {"IK_K=(GameKey=GI_AxisLeftX,Value=-1)", " 23=IK_K|"}, {"IK_K=(GameKey=gi_block)", "|"},
-        {"IK_K=(GameKey=GI_AxisLeftX,Value=0.5)", "|"}, {"IK_K=(GameKey=GI_Block)", " 8=IK_K|"},
-        // A key's first value only, passing over its own fixed binding, which binds nothing.
-        {"IK_K=(GameKey=GI_AxisLeftX,Value=-1)\r\nIK_K=(GameKey=GI_Block)", " 23=IK_K|"},
-        {"IK_F5=(GameKey=\"GI_F5\",Value=1)\r\nIK_F5=(Gamekey=GI_Block,Value=1.0)", " 8=IK_F5|"},
-        {"IK_F5=(GameKey=GI_Cancel)\r\nIK_F5=(GameKey=GI_Block)", "|"},
-        {"IK_K=GI_Block\r\nIK_K=(GameKey=GI_UseItem)", "|"}, {"IK_F5=(GameKey=GI_F5)", "|"},
-        // Keys outside the name table are skipped; IK_None unbinds.
-        {"IK_K=(GameKey=GI_Block)\r\nIK_Kx=(GameKey=GI_Block)\r\nIK_Pad=(GameKey=GI_Holster)\r\n"
-         "GI_Block=(GameKey=GI_UseItem)", " 8=IK_K|"},
-        {"IK_K=(GameKey=GI_Block)\r\nIK_None=(GameKey=GI_Block)", "|"},
-        // clang-format on
-    };
-    const auto load = [](const std::string& lines) {
-        const UserFolder folder("[InputQWERTY]\r\n" + lines + "\r\n");
-        return Loaded(folder.store.get(), u"InputQWERTY");
-    };
-    for (const auto& [lines, bound] : cases)
-        EXPECT_EQ(load(lines), bound) << lines;
-    // Damaged values, long ones too, bind nothing and stop no other key.
+// Damaged values, long ones too, bind nothing and stop no other key.
+TEST(LoadBindings, LongDamagedValues) {
     for (const std::string& value : {"(GameKey=GI_Block,Value=" + std::string(100000, '1') + ")",
-                                     "(GameKey=" + std::string(100000, 'G') + ")"})
-        EXPECT_EQ(load("IK_H=(GameKey=GI_Block)\r\nIK_K=" + value), " 8=IK_H|")
-            << value.substr(0, 40);
+                                     "(GameKey=" + std::string(100000, 'G') + ")"}) {
+        const UserFolder folder("[InputQWERTY]\r\nIK_H=(GameKey=GI_Block)\r\nIK_K=" + value);
+        EXPECT_EQ(Loaded(folder.store.get(), u"InputQWERTY"), "K8=IK_H") << value.substr(0, 40);
+    }
 }
 
 // Damaged files as "User" and "DIMapping": every layout loads, binding codes of the table only.
@@ -232,7 +182,8 @@ TEST(FaultBindings, DamagedFilesLoad) {
 }
 
 // The section becomes the fixed bindings, then index by index the keyboard's and the gamepad's
-// bound entries. False, writing nothing, without a store, a page never made or when read-only.
+// bound entries (data/saved-User.ini). False, writing nothing, without a store, a page never
+// made or when read-only.
 TEST(SaveBindings, FixedBindingsThenTheBoundEntries) {
     const std::string viewport = "[Viewport]\r\nWidth=1280\r\n\r\n";
     const UserFolder folder("[InputQWERTY]\r\nIK_Tilde=(GameKey=GI_Custom)\r\n" + viewport);
@@ -247,18 +198,7 @@ TEST(SaveBindings, FixedBindingsThenTheBoundEntries) {
     EXPECT_EQ(folder.User(), "[InputQWERTY]\r\nIK_Tilde=(GameKey=GI_Custom)\r\n" + viewport);
     EXPECT_TRUE(SaveBindings(pages.keyboard, pages.gamepad, store, u"InputQWERTY"));
     const std::string saved = folder.User();
-    const std::string parts[] = {
-        "IK_F5=(GameKey=\"GI_F5\",Value=1)\r\nIK_F5=(Gamekey=GI_Steel,Value=1.000000)\r\n"
-        "IK_F5=(Gamekey=GI_Block,Value=1.000000)\r\nIK_I=",
-        "IK_Pad_LeftAxisX=(Gamekey=GI_AxisLeftX,Value=1.000000)\r\n"
-        "IK_Pad_LeftAxisX=(Gamekey=GI_AxisLeftX,Value=1.000000)\r\nIK_Pad_RightAxisX=",
-        "IK_S=(Gamekey=GI_AxisLeftY,Value=-1.000000)\r\nIK_S=(Gamekey=GI_AxisLeftY,Value=1.000000)"
-        "\r\nIK_Up=(GameKey=\"GI_Up\",Value=1)\r\n\r\n" +
-            viewport};
-    for (const std::string& lines : parts)
-        EXPECT_NE(saved.find(lines), std::string::npos) << lines << "\nin\n" << saved;
-    const size_t lines = FixedBindings().size() + 6 + 2 + 3; // the header, a blank, Viewport
-    EXPECT_EQ(std::ranges::count(saved, '\n'), lines);
+    EXPECT_EQ(saved, ReadAll(TEST_DATA("saved-User.ini")));
     SetReadOnly(folder.folder.Path(u"User.ini"), true);
     EXPECT_FALSE(SaveBindings(pages.keyboard, pages.gamepad, store, u"InputQWERTY"));
     EXPECT_EQ(folder.User(), saved);
