@@ -742,16 +742,17 @@ def apply_fault(fault):
         return None
     data = path.read_bytes()
     lines = data.decode("utf-8").split("\n")
-    if fault.line > len(lines) or lines[fault.line - 1].strip() != fault.original:
+    at = fault.line
+    if at > len(lines) or lines[at - 1].strip() != fault.original:
         # Edits above it move a line: the same text nearest to where it was is the same line.
         found = [i + 1 for i, line in enumerate(lines) if line.strip() == fault.original]
         if not found:
             return None
-        fault.line = min(found, key=lambda n: abs(n - fault.line))
-    old = lines[fault.line - 1]
+        at = min(found, key=lambda n: abs(n - fault.line))
+    old = lines[at - 1]
     indent = old[:len(old) - len(old.lstrip())]
     ending = "\r" if old.endswith("\r") else ""
-    lines[fault.line - 1] = indent + fault.mutated + ending
+    lines[at - 1] = indent + fault.mutated + ending
     path.write_bytes("\n".join(lines).encode("utf-8"))
     return data
 

@@ -149,7 +149,8 @@ TEST_F(EditorTest, ALaterXInputServesWithoutXInput13) {
 // A key pressed after the double click replaces the binding; one bound to another action of
 // the page asks first: No keeps both, Yes moves it. The key of I carries a fixed binding: a
 // warning, and the binding stays; Escape is never taken and does not close the editor. OK
-// while a field captures only ends the capture; the next one closes the editor and saves.
+// while a field captures only ends the capture (a key pressed then is not taken); the next one
+// closes the editor and saves.
 TEST_F(CaptureTest, KeysAreCapturedRefusedAndSaved) {
     ASSERT_TRUE(OpenEditor(kQwerty));
     EXPECT_TRUE(Capture(IDC_EDIT_BLOCK, kG, false, L"G"));
@@ -172,6 +173,9 @@ TEST_F(CaptureTest, KeysAreCapturedRefusedAndSaved) {
     ASSERT_TRUE(PollFor([&] { return Ed().Focus() == Ed().Item(IDOK); }));
     Window::Send(Ed().Handle(), WM_NULL); // answered once the click has been handled
     EXPECT_TRUE(Ed().IsOpen());
+    Ed().HoldKey(
+        Ed().Field(0, IDC_EDIT_BLOCK), kT, false, [] { return false; }, kIgnoredMs);
+    EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"R") << "a key was taken after the focus left the field";
     ASSERT_TRUE(CloseEditor(IDOK));
     ExpectUserIniGolden("capture-User.ini");
     FinishProgram();
