@@ -36,9 +36,8 @@ HWND WaitForMainWindow(DWORD processId, HANDLE process) {
         EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
         DWORD_PTR count = 0;
         // The resolution list answering means the initialisation is over.
-        if (search.found &&
-            SendMessageTimeoutW(GetDlgItem(search.found, 1012), CB_GETCOUNT, 0, 0,
-                                SMTO_ABORTIFHUNG, 1000, &count))
+        if (search.found && SendMessageTimeoutW(GetDlgItem(search.found, 1012), CB_GETCOUNT, 0, 0,
+                                                SMTO_ABORTIFHUNG, 1000, &count))
             return search.found;
         if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0)
             return nullptr;
@@ -73,8 +72,8 @@ int wmain(int argc, wchar_t** argv) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessW(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         std::fprintf(stderr, "cannot start the program (error %lu)\n", GetLastError());
         return 1;
     }

@@ -16,7 +16,9 @@ void AppendCodePoint(std::u16string& out, char32_t cp) {
     }
 }
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Length of a well-formed sequence starting at bytes[i], or 0. Follows the Unicode rules
 // for well-formed UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF); an ill-formed
@@ -36,13 +38,17 @@ size_t DecodeOne(std::string_view bytes, size_t i, char32_t& cp, size_t& consume
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
         cp = lead & 0x0F;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
+        if (lead == 0xE0)
+            low = 0xA0;
+        if (lead == 0xED)
+            high = 0x9F;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
         cp = lead & 0x07;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F;
     } else {
         consumed = 1;
         return 0;
@@ -51,7 +57,8 @@ size_t DecodeOne(std::string_view bytes, size_t i, char32_t& cp, size_t& consume
     for (; k < length && i + k < bytes.size(); ++k) {
         const unsigned char c = at(i + k);
         const bool inRange = k == 1 ? (c >= low && c <= high) : IsContinuation(c);
-        if (!inRange) break;
+        if (!inRange)
+            break;
         cp = (cp << 6) | (c & 0x3F);
     }
     consumed = k;
@@ -147,4 +154,6 @@ int32_t ParseDecimalInt(std::u16string_view text) {
     return static_cast<int32_t>(value);
 }
 
-std::u16string FormatDecimal(int64_t value) { return Widen(std::to_string(value)); }
+std::u16string FormatDecimal(int64_t value) {
+    return Widen(std::to_string(value));
+}

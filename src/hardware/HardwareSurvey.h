@@ -6,10 +6,10 @@
 #include <string>
 
 struct HardwareSurvey {
-    uint32_t processors = 0;       // NumberOfLogicalProcessors
-    uint32_t systemMemoryMb = 0;   // sum of the memory modules' Capacity / 2^20
-    uint32_t videoMemoryMb = 0;    // available texture memory of a fresh Direct3D 9 device
-    bool mobile = false;           // PCSystemType == 2
+    uint32_t processors = 0;     // NumberOfLogicalProcessors
+    uint32_t systemMemoryMb = 0; // sum of the memory modules' Capacity / 2^20
+    uint32_t videoMemoryMb = 0;  // available texture memory of a fresh Direct3D 9 device
+    bool mobile = false;         // PCSystemType == 2
 };
 
 // 0 survey failed, 1 low, 2 medium, 3 high.
