@@ -24,8 +24,10 @@ ensure_packages() {
         "${missing[@]}" >/dev/null
 }
 
+# What every Wine prefix of the project needs: Wine itself and its own fonts.
+WINE_PACKAGES=(wine wine64 fonts-wine xvfb xauth)
 BUILD_PACKAGES=(cmake ninja-build g++ googletest g++-mingw-w64-x86-64 clang
-    libclang-rt-14-dev wine wine64 xvfb xauth tigervnc-standalone-server imagemagick)
+    libclang-rt-14-dev "${WINE_PACKAGES[@]}" tigervnc-standalone-server imagemagick)
 
 configure_and_build() { # preset [extra cmake args...]
     local preset="$1"
@@ -44,11 +46,25 @@ wine_env() { # prefix
     export WINEARCH=win64
 }
 
+# Copies Wine's own TrueType fonts into the prefix. This Wine does not look for them where
+# fonts-wine puts them, and without them "MS Shell Dlg" falls back to a wider Linux font and
+# the caption buttons lose their glyphs (no Marlett); players' Wine and Proton have them.
+install_wine_fonts() { # prefix
+    local fonts=()
+    mapfile -t fonts < <(dpkg -L fonts-wine 2>/dev/null | grep '\.ttf$')
+    [ "${#fonts[@]}" -gt 0 ] || { log "fonts-wine is not installed"; return 1; }
+    mkdir -p "$1/drive_c/windows/Fonts"
+    cp "${fonts[@]}" "$1/drive_c/windows/Fonts/"
+}
+
+# What a prefix made by ensure_wine_prefix holds; a prefix of another version is made again.
+WINE_PREFIX_VERSION="2: own shell folders, unmanaged windows, Wine's fonts"
+
 # Makes a Wine prefix at $1 once. Without a window manager every closing window costs
 # about two seconds unless Wine manages its own frames.
 ensure_wine_prefix() { # prefix
     local prefix="$1"
-    [ -f "$prefix/.configurator-ready" ] && return 0
+    [ "$(cat "$prefix/.configurator-ready" 2>/dev/null)" = "$WINE_PREFIX_VERSION" ] && return 0
     rm -rf "$prefix"
     mkdir -p "$(dirname "$prefix")"
     (
@@ -69,8 +85,9 @@ ensure_wine_prefix() { # prefix
 [Software\\Wine\\X11 Driver] 1700000000
 "Managed"="N"
 REG
+        install_wine_fonts "$prefix"
     )
-    touch "$prefix/.configurator-ready"
+    echo "$WINE_PREFIX_VERSION" >"$prefix/.configurator-ready"
 }
 
 # Runs a command with a private X display. Xvnc is preferred: unlike Xvfb it offers Wine a
