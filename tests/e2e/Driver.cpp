@@ -1,6 +1,7 @@
 #include "Driver.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -56,7 +57,10 @@ void TreeLines(HWND window, const std::vector<int>& elided, const std::string& i
                 (IsWindowVisible(child) ? " shown " : " hidden ") + place +
                 (Window::Send(child, WM_GETFONT) == font ? " font" : " own-font");
         if (std::ranges::count(elided, id) == 0) {
-            tree += " \"" + Utf8(WindowText(child)) + "\"";
+            // An image's text is its resource: U+FFFF and the ordinal.
+            const std::wstring text = WindowText(child);
+            tree += text.size() == 2 && text[0] == 0xFFFF ? " #" + std::to_string(text[1])
+                                                          : " \"" + Utf8(text) + "\"";
             if (ClassOf(child) == L"ComboBox")
                 tree += Entries(parent, id);
         }
@@ -159,7 +163,10 @@ HWND FindMessageBox(DWORD pid, HWND owner) {
 }
 
 BoxView ReadMessageBox(HWND box) {
-    return {WindowText(box), WindowText(GetDlgItem(box, kMessageBoxTextId))};
+    BoxView view{WindowText(box), WindowText(GetDlgItem(box, kMessageBoxTextId))};
+    // Every message box a test meets is held to the layout rules.
+    EXPECT_EQ(LayoutFaults(box), "") << "message box \"" << Utf8(view.text) << "\"";
+    return view;
 }
 
 LRESULT Window::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs) {

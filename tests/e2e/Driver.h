@@ -51,6 +51,14 @@ std::wstring WindowText(HWND window);
 // the display modes). UTF-8, led by a line with the window's size, style and caption.
 std::string WindowTree(HWND window, const std::vector<int>& elided = {});
 
+// What breaks the layout rules in window and its child dialogs, one line per fault naming the
+// controls; empty when nothing does. Among its visible children no two overlap (but for the
+// pages laid on a tab control and what a group box frames), each lies inside its parent's
+// client area, and the caption of each label, check box, button and edit field, and every
+// entry of a list, fits its control on one line (a multi-line button, or a label high enough
+// for several lines, may wrap onto them). A prefix without Wine's fonts is a fault too.
+std::string LayoutFaults(HWND window);
+
 struct BoxView {
     std::wstring caption;
     std::wstring text;

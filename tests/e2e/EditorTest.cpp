@@ -79,7 +79,7 @@ const char kInvalidKey[] = "This key is reserved by the game and cannot be assig
 TEST_F(EditorTest, TabsPagesAndLayouts) {
     ASSERT_TRUE(RemoveTree(P().Game()));
     ASSERT_TRUE(OpenEditor(kQwerty));
-    ExpectGolden("editor-QWERTY.txt", WindowTree(Ed().Handle()));
+    ExpectWindow("editor-QWERTY.txt", Ed().Handle());
     EXPECT_EQ(Ed().Focus(), Ed().Item(IDC_INPUT_TABS));
     EXPECT_EQ(Window::Send(Ed().Item(IDC_INPUT_TABS), TCM_GETITEMCOUNT), 2);
     const RECT owner = Main().Rect(), shown = Ed().Rect();
@@ -100,7 +100,7 @@ TEST_F(EditorTest, TabsPagesAndLayouts) {
     }
 
     ASSERT_TRUE(Ed().SelectTab(1));
-    ExpectGolden("editor-QWERTZ-gamepad.txt", WindowTree(Ed().Handle()));
+    ExpectWindow("editor-QWERTZ-gamepad.txt", Ed().Handle());
     Ed().DoubleClickField(1, IDC_EDIT_BLOCK);
     ASSERT_TRUE(CloseEditor(IDOK));
     ExpectUserIniGolden("editor-QWERTZ-User.ini");
@@ -119,10 +119,10 @@ TEST_F(EditorTest, ResetCancelAndOk) {
     WriteUserIni(kOnlyF13);
     ASSERT_TRUE(OpenEditor(kQwerty));
     for (const bool cancel : {true, false}) {
-        ExpectGolden("editor-only-F13.txt", WindowTree(Ed().Handle()));
+        ExpectWindow("editor-only-F13.txt", Ed().Handle());
         ASSERT_TRUE(PostMessageW(GetDlgItem(Ed().Page(0), IDC_RESET_DEFAULT), BM_CLICK, 0, 0));
         EXPECT_TRUE(PollFor([&] { return Ed().FieldText(0, IDC_EDIT_BLOCK) == L"E"; }));
-        ExpectGolden("editor-reset.txt", WindowTree(Ed().Handle()));
+        ExpectWindow("editor-reset.txt", Ed().Handle());
         ASSERT_TRUE(CloseEditor(cancel ? IDCANCEL : IDOK));
         if (cancel) {
             EXPECT_EQ(UserIni(), kOnlyF13);

@@ -106,6 +106,12 @@ protected:
     // actual must equal the golden file tests/e2e/golden/name; with the environment variable
     // UPDATE_GOLDEN=1 the file is written instead, for review.
     void ExpectGolden(const std::string& name, const std::string& actual) const;
+    // The window's tree (WindowTree, leaving out elided) must equal the golden file name, and
+    // the window must keep the layout rules.
+    void ExpectWindow(const std::string& name, HWND window, const std::vector<int>& elided = {}) {
+        EXPECT_EQ(LayoutFaults(window), "") << name;
+        ExpectGolden(name, WindowTree(window, elided));
+    }
     void ExpectUserIniGolden(const std::string& name) const {
         ExpectGolden(name, UserIni().value_or("<no User.ini>"));
     }

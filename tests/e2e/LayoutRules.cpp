@@ -1,0 +1,202 @@
+// The rules any reviewer checks on a window, whatever its scale and language. Texts are
+// measured with a font made as the dialogs' own is, "MS Shell Dlg" 8 points at the display
+// scale the program started with.
+
+#include "Driver.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// The display scale the program started with (a move to another monitor later changes the
+// scale of the program's own pixels, not its fonts).
+UINT StartDpi() {
+    DWORD dpi = 96, size = sizeof dpi;
+    RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", RRF_RT_REG_DWORD,
+                 nullptr, &dpi, &size);
+    return dpi;
+}
+
+struct FontDeleter {
+    void operator()(HFONT font) const { DeleteObject(font); }
+};
+using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+// Measures texts on a screen device context in one font.
+class Ruler {
+public:
+    Ruler(HFONT font) : m_dc(GetDC(nullptr)), m_old(SelectObject(m_dc, font)) {}
+    ~Ruler() {
+        SelectObject(m_dc, m_old);
+        ReleaseDC(nullptr, m_dc);
+    }
+    // The family of the font file chosen, where the face name would give the name asked for.
+    std::wstring Family() const {
+        std::vector<char> buffer(GetOutlineTextMetricsW(m_dc, 0, nullptr));
+        const auto metrics = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer.data());
+        if (buffer.size() < sizeof *metrics ||
+            !GetOutlineTextMetricsW(m_dc, buffer.size(), metrics))
+            return L"no outline font";
+        return reinterpret_cast<const wchar_t*>(buffer.data() +
+                                                reinterpret_cast<size_t>(metrics->otmpFamilyName));
+    }
+    // The size text takes on one line, or wrapped at width.
+    SIZE Measure(const std::wstring& text, int width, bool wrap) const {
+        RECT used{0, 0, width, 0};
+        DrawTextW(m_dc, text.c_str(), static_cast<int>(text.size()), &used,
+                  DT_CALCRECT | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
+        return {used.right, used.bottom};
+    }
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_old;
+};
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::vector<HWND> ShownChildren(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child))
+            children.push_back(child);
+    return children;
+}
+
+// In the parent's client coordinates (ids need not be unique: the editor's pages share one).
+RECT RectIn(HWND parent, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string Name(HWND control) {
+    return std::to_string(GetDlgCtrlID(control)) + " \"" + Utf8(WindowText(control)) + "\"";
+}
+
+bool Contains(const RECT& outer, const RECT& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// A frame that may hold siblings: a group box, or a tab control with the pages laid on it.
+bool Frames(HWND frame, HWND inner) {
+    const LONG style = GetWindowLongW(frame, GWL_STYLE);
+    return (ClassOf(frame) == L"Button" && (style & BS_TYPEMASK) == BS_GROUPBOX) ||
+           (ClassOf(frame) == L"SysTabControl32" && ClassOf(inner) == L"#32770");
+}
+
+// Where a control draws its texts (its caption, or every entry of a list), and whether they
+// may wrap onto further lines as far as the height holds them.
+struct TextArea {
+    SIZE size;
+    bool wrap;
+    std::vector<std::wstring> texts;
+};
+std::optional<TextArea> TextAreaOf(HWND control, UINT dpi) {
+    RECT client{};
+    GetClientRect(control, &client);
+    const auto px = [dpi](int value) { return MulDiv(value, static_cast<int>(dpi), 96); };
+    const auto area = [&](int horizontal, int vertical, bool wrap) {
+        return TextArea{
+            {client.right - horizontal, client.bottom - vertical}, wrap, {WindowText(control)}};
+    };
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const std::wstring kind = ClassOf(control);
+    if (kind == L"Static") {
+        const LONG type = style & SS_TYPEMASK;
+        if (type > SS_RIGHT && type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP)
+            return std::nullopt; // icons, frames and the like
+        return area(0, 0, type <= SS_RIGHT);
+    }
+    if (kind == L"Edit") { // inside its margins
+        const auto margins = static_cast<DWORD>(Window::Send(control, EM_GETMARGINS));
+        return area(LOWORD(margins) + HIWORD(margins), 0, false);
+    }
+    if (kind == L"ComboBox") { // beside the drop-down button, inside the selection's frame
+        TextArea entries = area(px(GetSystemMetrics(SM_CXVSCROLL)) + px(6), 0, false);
+        entries.texts = Window(GetParent(control)).Entries(GetDlgCtrlID(control));
+        return entries;
+    }
+    if (kind != L"Button")
+        return std::nullopt;
+    switch (style & BS_TYPEMASK) {
+    case BS_PUSHBUTTON:
+    case BS_DEFPUSHBUTTON: // inside the 3-D edge and the focus rectangle
+        return area(px(6), px(6), (style & BS_MULTILINE) != 0);
+    case BS_GROUPBOX: // the caption breaks the frame's top line, a little in from its ends
+        return area(px(16), 0, false);
+    default: // check boxes and radio buttons: right of the box and a gap
+        return area(px(13) + px(4), 0, (style & BS_MULTILINE) != 0);
+    }
+}
+
+void CheckTexts(HWND control, HFONT font, UINT dpi, std::string& faults) {
+    const auto area = TextAreaOf(control, dpi);
+    if (!area)
+        return;
+    const Ruler ruler(font);
+    const auto fits = [&](const SIZE& used) {
+        return used.cx <= area->size.cx && used.cy <= area->size.cy;
+    };
+    for (const std::wstring& text : area->texts) {
+        const SIZE line = ruler.Measure(text, area->size.cx, false);
+        if (fits(line) || (area->wrap && fits(ruler.Measure(text, area->size.cx, true))))
+            continue;
+        faults += "\"" + Utf8(text) + "\" in " + Name(control) + " needs " +
+                  std::to_string(line.cx) + "x" + std::to_string(line.cy) +
+                  " px on one line, has " + std::to_string(area->size.cx) + "x" +
+                  std::to_string(area->size.cy) + "\n";
+    }
+}
+
+void CheckChildren(HWND parent, HFONT font, UINT dpi, std::string& faults) {
+    RECT client{};
+    GetClientRect(parent, &client);
+    const LRESULT parentFont = Window::Send(parent, WM_GETFONT);
+    const auto children = ShownChildren(parent);
+    for (size_t i = 0; i < children.size(); ++i) {
+        const HWND child = children[i];
+        const RECT rect = RectIn(parent, child);
+        if (!Contains(client, rect))
+            faults += Name(child) + " leaves its parent " + Name(parent) + "\n";
+        for (size_t j = i + 1; j < children.size(); ++j) {
+            const HWND other = children[j];
+            const RECT otherRect = RectIn(parent, other);
+            RECT common{};
+            if (IntersectRect(&common, &rect, &otherRect) &&
+                !(Frames(child, other) && Contains(rect, otherRect)) &&
+                !(Frames(other, child) && Contains(otherRect, rect)))
+                faults += Name(child) + " overlaps " + Name(other) + "\n";
+        }
+        if (Window::Send(child, WM_GETFONT) != parentFont)
+            faults += Name(child) + " has a font of its own, not its dialog's\n";
+        else
+            CheckTexts(child, font, dpi, faults);
+        if (ClassOf(child) == L"#32770")
+            CheckChildren(child, font, dpi, faults);
+    }
+}
+
+} // namespace
+
+std::string LayoutFaults(HWND window) {
+    const UINT dpi = StartDpi();
+    const Font font(CreateFontW(-MulDiv(8, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                                FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Shell Dlg"));
+    // Without Wine's own fonts in the prefix every measure here would be of another font.
+    const std::wstring family = Ruler(font.get()).Family();
+    if (family != L"Tahoma")
+        return "\"MS Shell Dlg\" is " + Utf8(family) +
+               ", not Tahoma: the prefix lacks Wine's fonts\n";
+    std::string faults;
+    CheckChildren(window, font.get(), dpi, faults);
+    return faults;
+}
