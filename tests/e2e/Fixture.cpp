@@ -152,11 +152,11 @@ bool DeleteGameKey(Hive hive) {
     return !GameKeyValues(hive);
 }
 
-std::optional<std::map<std::wstring, RegistryValue>> GameKeyValues(Hive hive) {
+std::optional<RegistryValues> GameKeyValues(Hive hive) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(Root(hive), KeyPath(hive), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
-    std::map<std::wstring, RegistryValue> values;
+    RegistryValues values;
     wchar_t name[256];
     DWORD nameLength = 256, type = 0, size = 0;
     for (DWORD i = 0;
@@ -372,14 +372,21 @@ std::string ConfiguratorTest::StandardError() const {
 
 void ConfiguratorTest::ExpectGolden(const std::string& name, const std::string& actual) const {
     const std::wstring path = TestFile("golden/" + name);
-    wchar_t update[4] = {};
-    if (GetEnvironmentVariableW(L"UPDATE_GOLDEN", update, 4) && update == std::wstring(L"1")) {
-        EXPECT_TRUE(WriteFileBytes(path, actual)) << "cannot write " << name;
+    const auto golden = ReadFileBytes(path);
+    if (golden == actual)
+        return;
+    wchar_t flag[4] = {};
+    if (GetEnvironmentVariableW(L"UPDATE_GOLDEN", flag, 4) && flag == std::wstring(L"1")) {
+        // A rewrite never passes: the new golden has to be read before it is trusted.
+        const bool ci = GetEnvironmentVariableW(L"CI", flag, 4) != 0;
+        ADD_FAILURE() << (ci ? "golden files are not rewritten under CI: " + name
+                          : WriteFileBytes(path, actual)
+                              ? "golden rewritten, review the diff: " + name
+                              : "cannot write " + name);
         return;
     }
-    const auto golden = ReadFileBytes(path);
-    ASSERT_TRUE(golden) << "no golden file " << name;
-    EXPECT_TRUE(actual == *golden) << "differs from golden file " << name << ":\n" << actual;
+    ADD_FAILURE() << (golden ? "differs from golden file " : "no golden file ") << name << ":\n"
+                  << actual;
 }
 
 bool EditorTest::OpenEditor(int layout) {

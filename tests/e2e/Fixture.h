@@ -46,7 +46,8 @@ bool DeleteGameKey(Hive hive);
 // Imports a registry file (the format regedit exports) with the system's regedit.
 bool ImportRegistryFile(const std::wstring& path);
 // Every value of the key; nullopt when the key is missing.
-std::optional<std::map<std::wstring, RegistryValue>> GameKeyValues(Hive hive);
+using RegistryValues = std::map<std::wstring, RegistryValue>;
+std::optional<RegistryValues> GameKeyValues(Hive hive);
 
 struct Paths {
     std::wstring root = L"C:\\kestrand-e2e";
@@ -103,8 +104,9 @@ protected:
     void KillProgram();
     std::string StandardError() const;
 
-    // actual must equal the golden file tests/e2e/golden/name; with the environment variable
-    // UPDATE_GOLDEN=1 the file is written instead, for review.
+    // actual must equal the golden file tests/e2e/golden/name. With the environment variable
+    // UPDATE_GOLDEN=1 a golden that differs is rewritten for review, and the test still fails;
+    // with CI set as well nothing is rewritten.
     void ExpectGolden(const std::string& name, const std::string& actual) const;
     // The window's tree (WindowTree, leaving out elided) must equal the golden file name, and
     // the window must keep the layout rules.
