@@ -41,8 +41,10 @@ TEST(ConfigFault, EveryShapeIsSavedWholeOnceNothingStandsInTheWay) {
         const fs::path user = folder.Root() / "User.ini", blocked = folder.Root() / at;
 #ifndef _WIN32
         if (obstacle == kFullDisk &&
-            ::mount("tmpfs", folder.Root().c_str(), "tmpfs", 0, "size=64k"))
-            GTEST_SKIP() << "cannot mount a small tmpfs here: the full disk is not tested";
+            ::mount("tmpfs", folder.Root().c_str(), "tmpfs", 0, "size=64k")) {
+            std::printf("cannot mount a small tmpfs here: %s is not tested\n", name.c_str());
+            continue;
+        }
 #endif
         WriteAll(user, original);
         WriteAll(folder.Root() / "Other.ini", "[Other]\r\nkept=as it was\r\n");
