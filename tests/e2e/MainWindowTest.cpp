@@ -79,13 +79,12 @@ TEST_F(ConfiguratorTest, ChoicesReachTheFilesOnlyWithOk) {
     EXPECT_EQ(window->Count(IDC_PRESET_COMBO), 5);
     EXPECT_EQ(Utf8(window->SelectedText(IDC_PRESET_COMBO)), "Personnalis\xC3\xA9"
                                                             "e");
-    EXPECT_EQ(GameKeyValues(Hive::Player), (std::map<std::wstring, RegistryValue>{}));
+    EXPECT_EQ(GameKeyValues(Hive::Player), (RegistryValues{}));
     ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
     ExpectUserIniGolden("choices-User.ini");
     EXPECT_EQ(SnapshotFolder(P().Config()).size(), 1u) << "stray files beside User.ini";
     EXPECT_EQ(GameKeyValues(Hive::Player),
-              (std::map<std::wstring, RegistryValue>{{L"Language", StringValue(L"FR")},
-                                                     {L"Speech", StringValue(L"DE")}}));
+              (RegistryValues{{L"Language", StringValue(L"FR")}, {L"Speech", StringValue(L"DE")}}));
 }
 
 // Custom mode stored: the window opens expanded on the user file's rows with CUSTOM selected.
@@ -151,7 +150,7 @@ TEST_F(ConfiguratorTest, LeavingWithoutOkWritesNothing) {
             window->Post(way, way == WM_SYSCOMMAND ? SC_CLOSE : 0);
         EXPECT_EQ(WaitForExit(), 0u) << way;
         EXPECT_EQ(SnapshotFolder(P().Game()), files) << way;
-        EXPECT_EQ(GameKeyValues(Hive::Player), (std::map<std::wstring, RegistryValue>{})) << way;
+        EXPECT_EQ(GameKeyValues(Hive::Player), (RegistryValues{})) << way;
         EXPECT_EQ(GameKeyValues(Hive::Machine32), machine);
     }
 }
@@ -196,9 +195,9 @@ INSTANTIATE_TEST_SUITE_P(Survey, AutoDetectTest, ::testing::Bool(), [](const aut
 
 // At 150 and 200 % every pixel value the program places itself (rows, buttons, the expanded
 // size) is its 96-DPI value scaled, while the template's controls grow with the dialog's font;
-// the layout rules hold and OK saves the bytes of 96 DPI. Moved to a monitor of another scale, the system sends the new DPI and a
-// suggested rectangle (in the program's memory, as the system's would be): the window takes
-// the new size in place, and the rows and the buttons follow.
+// the layout rules hold and OK saves the bytes of 96 DPI. Moved to a monitor of another scale, the
+// system sends the new DPI and a suggested rectangle (in the program's memory, as the system's
+// would be): the window takes the new size in place, and the rows and the buttons follow.
 class ScaleTest : public ConfiguratorTest, public ::testing::WithParamInterface<int> {};
 
 // After a move Wine's dialog manager, unlike Windows' for a per-monitor dialog, leaves the

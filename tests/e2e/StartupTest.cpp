@@ -8,6 +8,14 @@ namespace {
 
 constexpr int kShows = 0; // the window shows; OK saves and ends normally
 
+// A value of odd type or size as the import must have left it.
+struct Imported {
+    Hive hive;
+    const wchar_t* name;
+    DWORD type;
+    size_t bytes;
+};
+
 // Each case is the registry file of its name in tests/e2e/registry, imported over the
 // fixture's machine key.
 struct StartCase {
@@ -15,6 +23,7 @@ struct StartCase {
     int status;                         // kShows or the exit status
     std::wstring text = {}, voice = {}; // shown: the "Language" and "Speech" OK saves
     const char* caption = nullptr;      // shown: the window's caption
+    std::optional<Imported> imported = {};
 };
 
 const char kEnglish[] = "Kestrand 2 Setup";
@@ -38,13 +47,15 @@ const StartCase kStartCases[] = {
     // A value that fits the buffer is the language (unknown, so the captions are keys); one
     // unit more counts as missing.
     {"LanguageOf4096BytesUnterminated", kShows, kL, kL, "Configurator"},
-    {"LanguageOf4098Bytes", kShows, L"EN", L"EN", kEnglish},
+    {"LanguageOf4098Bytes", kShows, L"EN", L"EN", kEnglish,
+     Imported{Hive::Player, L"Language", REG_SZ, 4098}},
     {"MachineKeyOnlyIn64BitView", kShows, L"FR", L"FR", kFrench},
     {"The32BitViewFirst", kShows, L"FR", L"FR", kFrench},
     // The language files and profiles are found through the doubled separator.
     {"InstallFolderWithTrailingBackslash", kShows, L"FR", L"FR", kFrench},
     // Any type is taken as text, up to its first null unit.
-    {"InstallFolderAsBinaryOfOddLength", kShows, L"EN", L"EN", kEnglish},
+    {"InstallFolderAsBinaryOfOddLength", kShows, L"EN", L"EN", kEnglish,
+     Imported{Hive::Machine32, L"InstallFolder", REG_BINARY, 47}},
     {"LanguageAsDword", kShows, L"FR", L"FR", kFrench},
     {"SurrogatePairLanguage", kShows, L"\U0001F600", L"\U0001F600", "Configurator"},
 };
@@ -55,7 +66,18 @@ class StartTest : public ConfiguratorTest, public ::testing::WithParamInterface<
 
 TEST_P(StartTest, EndsOrShowsAndSaves) {
     const StartCase& c = GetParam();
+    const auto keys = [] {
+        return std::vector{GameKeyValues(Hive::Player), GameKeyValues(Hive::Machine32),
+                           GameKeyValues(Hive::Machine64)};
+    };
+    const auto before = keys();
     ASSERT_TRUE(ImportRegistryFile(TestFile("registry/" + std::string(c.name) + ".reg")));
+    ASSERT_NE(keys(), before) << "the import changed nothing";
+    if (c.imported) {
+        auto values = GameKeyValues(c.imported->hive).value_or(RegistryValues{});
+        EXPECT_EQ(values[c.imported->name].type, c.imported->type);
+        EXPECT_EQ(values[c.imported->name].bytes.size(), c.imported->bytes);
+    }
     const StartupOutcome outcome = Start();
     if (c.status != kShows) {
         ASSERT_FALSE(outcome.dialog) << outcome.Describe();
@@ -75,7 +97,7 @@ TEST_P(StartTest, EndsOrShowsAndSaves) {
     EXPECT_EQ(Utf8(window.Caption()), c.caption);
     EXPECT_FALSE(FileExists(P().UserIni())) << "written before OK";
     ASSERT_TRUE(PressAndWaitForExit(window, IDOK));
-    auto player = GameKeyValues(Hive::Player).value_or(std::map<std::wstring, RegistryValue>{});
+    auto player = GameKeyValues(Hive::Player).value_or(RegistryValues{});
     EXPECT_EQ(player[L"Language"], StringValue(c.text));
     EXPECT_EQ(player[L"Speech"], StringValue(c.voice));
     ExpectUserIniGolden("ok-at-start-User.ini");
