@@ -167,16 +167,31 @@ TEST(LoadBindings, LongDamagedValues) {
     }
 }
 
-// Damaged files as "User" and "DIMapping": every layout loads, binding codes of the table only.
+// Damaged files as "User" and "DIMapping": a layout is what the readable part of the mapping
+// names, else the built-in one, and the bindings what the readable part of the user file
+// names, else the defaults.
 TEST(FaultBindings, DamagedFilesLoad) {
+    const UserFolder clean("");
+    ScanCodeTable builtIn{};
+    ApplyDefaultKeyboardLayout(builtIn);
     for (const fault::BadFile& bad : fault::BadFiles()) {
         const UserFolder folder(bad.bytes() + "\r\n[InputQWERTY]\r\nIK_Z=(GameKey=GI_Block)\r\n",
                                 bad.bytes() + "\r\n[InputAZERTY]\r\nDIK_Q=IK_A\r\n");
+        ConfigStore* store = folder.store.get();
+        const bool mapped = store->GetFile(u"DIMapping")->FindSection(u"InputAZERTY", false);
+        const bool bound = store->GetFile(u"User")->FindSection(u"InputQWERTY", false);
         for (const std::u16string layout : {u"InputQWERTY", u"InputAZERTY", u"InputQWERTZ", u""}) {
-            ScanCodeTable table{};
-            LoadKeyboardLayout(table, folder.store.get(), layout);
-            const std::string bound = Loaded(folder.store.get(), layout);
-            EXPECT_EQ(bound.find('?'), std::string::npos) << bad.name << Utf16ToUtf8(layout);
+            ScanCodeTable table{}, expected{};
+            if (layout == u"InputAZERTY" && mapped)
+                expected[0x10] = KeyNameToCode(u"IK_A");
+            else
+                expected = builtIn;
+            LoadKeyboardLayout(table, store, layout);
+            EXPECT_TRUE(table == expected) << bad.name << " " << Utf16ToUtf8(layout);
+            EXPECT_EQ(Loaded(store, layout), layout == u"InputQWERTY" && bound
+                                                 ? "K8=IK_Z"
+                                                 : Loaded(clean.store.get(), layout))
+                << bad.name << " " << Utf16ToUtf8(layout);
         }
     }
 }
