@@ -102,15 +102,15 @@ inline std::u16string CaseText(std::string_view field) {
 }
 
 // A case file: one case a line, its fields separated by " | " (a line ending in " |" ends with
-// an empty field), without empty lines and "#" lines. A file without cases fails.
+// an empty field), without empty lines, "#" lines and "@" lines. A file without cases fails.
 using Case = std::vector<std::string>;
-inline std::vector<Case> ReadCases(const fs::path& file) {
+inline std::vector<Case> ReadCases(const fs::path& file, bool declarations = false) {
     std::ifstream in(file, std::ios::binary);
     std::vector<Case> cases;
     for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#')
+        if (line.empty() || line[0] == '#' || (line[0] == '@') != declarations)
             continue;
-        line += line.ends_with(" |") ? " " : "";
+        line = line.substr(declarations ? 2 : 0) + (line.ends_with(" |") ? " " : "");
         Case& fields = cases.emplace_back();
         for (size_t start = 0, end = 0; end != std::string::npos; start = end + 3)
             fields.push_back(line.substr(start, (end = line.find(" | ", start)) - start));
@@ -120,13 +120,24 @@ inline std::vector<Case> ReadCases(const fs::path& file) {
 }
 
 // Runs each case through the function named by its first field and expects its last field.
+// Each function is declared by a line "@ name | field | ... | result" with the fields of its
+// cases; a case with other fields, and a function without cases, fail.
 using CaseFunctions = std::map<std::string, std::function<std::string(const Case&)>>;
 inline void ExpectCases(const fs::path& file, const CaseFunctions& functions) {
+    std::map<std::string, size_t> fields, cases;
+    for (const Case& declaration : ReadCases(file, true))
+        fields[declaration[0]] = declaration.size();
     for (const Case& c : ReadCases(file)) {
         const auto function = functions.find(c[0]);
         ASSERT_NE(function, functions.end()) << testing::PrintToString(c);
-        EXPECT_EQ(function->second(c), c.back()) << testing::PrintToString(c);
+        ++cases[c[0]];
+        if (c.size() != fields[c[0]])
+            ADD_FAILURE() << "not the fields declared: " << testing::PrintToString(c);
+        else
+            EXPECT_EQ(function->second(c), c.back()) << testing::PrintToString(c);
     }
+    for (const auto& [name, function] : functions)
+        EXPECT_NE(cases[name], 0u) << "no cases of " << name << " in " << file;
 }
 
 // A file in the folder data/ beside the test source that names it.
