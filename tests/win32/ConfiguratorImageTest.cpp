@@ -20,8 +20,7 @@ TEST(ConfiguratorImage, ImportsAndManifest) {
     // Mapped as an image that never runs; the low bits of the handle tell how.
     const HMODULE image = LoadLibraryExW((program + L"Configurator.exe").c_str(), nullptr,
                                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    if (image == nullptr)
-        GTEST_SKIP() << "no Configurator.exe beside the tests folder";
+    ASSERT_NE(image, nullptr) << "no Configurator.exe beside the tests folder";
     const auto* base = reinterpret_cast<const char*>(reinterpret_cast<ULONG_PTR>(image) & ~3);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
         base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
