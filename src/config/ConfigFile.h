@@ -207,6 +207,7 @@ public:
 
     // An empty name gives null. create adds a missing section.
     ConfigSection* FindSection(const std::u16string& name, bool create);
+    // The whole model, for tests, fuzzing and benchmarks.
     const ConfigSectionMap& Sections() const { return m_sections; }
 
     // Writes the whole model to Path(): the text goes to a temporary file in the same folder,
@@ -218,7 +219,8 @@ public:
     // is backed up as it is at the first Write, and not replaced while it still cannot be read.
     bool Write();
 
-    // True when the file's text was taken whole into the model (or there was no file).
+    // True when the file's text was taken whole into the model (or there was no file). For
+    // tests and fuzzing: Write decides about the backup itself.
     bool WasReadWhole() const { return m_originalBytes.empty() && !m_unreadable; }
 
 private:

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-// UTF-8 bytes to UTF-16. Invalid or truncated sequences each become U+FFFD.
+// UTF-8 bytes to UTF-16. Invalid or truncated sequences each become U+FFFD. Tests spell their
+// texts with it; the program decodes through DecodeUtf8Sequence.
 std::u16string Utf8ToUtf16(std::string_view bytes);
 
 // Decodes the UTF-8 sequence that starts at bytes[i] (i < bytes.size()) into cp and returns

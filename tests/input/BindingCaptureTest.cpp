@@ -2,7 +2,7 @@
 #include "config/Text.h"
 #include "input/BindingCapture.h"
 #include "input/InputContext.h"
-#include "input/ScriptedInputDevices.h"
+#include "ScriptedInputDevices.h"
 
 #include <gtest/gtest.h>
 

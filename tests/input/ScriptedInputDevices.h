@@ -2,7 +2,7 @@
 // Input devices whose states a test sets directly: the keyboard, mouse and pad "hold" what
 // the test pressed until it releases them.
 
-#include "InputDevices.h"
+#include "input/InputDevices.h"
 
 #include <optional>
 
