@@ -6,6 +6,7 @@
 #include "FaultInputs.h"
 
 #include "config/ConfigStore.h"
+#include "config/LocalisedText.h"
 
 #ifndef _WIN32
 #include <sys/mount.h>
@@ -93,5 +94,39 @@ TEST(ConfigFault, EveryShapeIsSavedWholeOnceNothingStandsInTheWay) {
         if (obstacle == kFullDisk)
             ::umount2(folder.Root().c_str(), MNT_DETACH);
 #endif
+    }
+}
+
+// A language file with texts, then damage: every text before the damage is shown, however
+// long, the key stands in for the rest, and a file that cannot be read, or a folder in its
+// place, gives keys. Nothing in the language folder is ever written.
+TEST(ConfigFault, DamagedLanguageFilesGiveTheirTextsOrKeys) {
+    const std::u16string longText(100000, u'x');
+    const std::string texts = "[Configurator]\r\nOK=Fine\r\nLong=" + Utf16ToUtf8(longText) +
+                              "\r\n[InputEditor]\r\nOK=Also\r\n";
+    std::vector<std::pair<std::string, std::string>> files = {{"Folder", ""}, {"Missing", ""}};
+    for (const fault::BadFile& shape : fault::BadFiles())
+        files.emplace_back(shape.name, texts + shape.bytes() + "\r\n[Configurator]\r\nLate=x\r\n");
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        TempFolder folder;
+        if (name == "Folder")
+            fs::create_directory(folder.Root() / "EN.ini");
+        else if (name != "Missing")
+            WriteAll(folder.Root() / "EN.ini", bytes);
+        const auto before = folder.Snapshot();
+        LangStore = std::make_unique<ConfigStore>(folder.Directory());
+        const bool shown = !bytes.empty();
+        EXPECT_EQ(GetConfiguratorText(u"EN", u"OK"), shown ? u"Fine" : u"OK");
+        EXPECT_TRUE(GetConfiguratorText(u"EN", u"Long") == (shown ? longText : u"Long"));
+        EXPECT_EQ(GetInputEditorText(u"EN", u"OK"), shown ? u"Also" : u"OK");
+        EXPECT_EQ(GetInputEditorText(u"EN", u"Fine") + GetConfiguratorText(u"", u"OK") +
+                      GetConfiguratorText(u"FR", u"OK"),
+                  u"FineOKOK");
+        const std::u16string late = GetConfiguratorText(u"EN", u"Late");
+        EXPECT_TRUE(late == u"Late" || (late == u"x" && LangStore->GetFile(u"EN")->WasReadWhole()));
+        ReleaseConfigStores();
+        EXPECT_EQ(GetConfiguratorText(u"EN", u"OK"), u"OK") << "without the store";
+        EXPECT_EQ(folder.Snapshot(), before);
     }
 }
