@@ -36,11 +36,9 @@ struct Pages {
     BindingPage gamepad = MakeBindingPage(BindingPageKind::Gamepad);
 };
 
-// The bindings loaded as "K<index>=IK_name" for the keyboard's and "P<index>=..." for the
+// The bound entries as "K<index>=IK_name" for the keyboard's and "P<index>=..." for the
 // gamepad's ("?" outside the table), or "none".
-std::string Loaded(ConfigStore* store, const std::u16string& layout) {
-    Pages pages;
-    LoadBindings(pages.keyboard, pages.gamepad, store, layout);
+std::string Bound(const Pages& pages) {
     std::string text;
     for (size_t i = 0, n = BindableActionCount; i < 2 * n; ++i) {
         const int32_t code = (i < n ? pages.keyboard : pages.gamepad)[i % n].keyCode;
@@ -50,6 +48,12 @@ std::string Loaded(ConfigStore* store, const std::u16string& layout) {
                     std::to_string(i % n) + "=" + (name.empty() ? "?" : Utf16ToUtf8(name));
     }
     return text.empty() ? "none" : text;
+}
+
+std::string Loaded(ConfigStore* store, const std::u16string& layout) {
+    Pages pages;
+    LoadBindings(pages.keyboard, pages.gamepad, store, layout);
+    return Bound(pages);
 }
 
 // "[name] value" read; "" when the text is refused and name and value stay unchanged.
@@ -222,4 +226,19 @@ TEST(SaveBindings, FixedBindingsThenTheBoundEntries) {
     EXPECT_EQ(unnamed.User(), "\xEF\xBB\xBF" + viewport);
     EXPECT_TRUE(SaveBindings(pages.keyboard, pages.gamepad, unnamed.store.get(), u"InputAZERTY"));
     EXPECT_TRUE(unnamed.User().starts_with("\xEF\xBB\xBF[InputAZERTY]\r\nIK_C=(GameKey="));
+}
+
+// Bindings saved and loaded back from the file are the bindings saved: each layout's defaults
+// with one action moved to another key and one left unbound.
+TEST(SaveBindings, LoadBackAsSaved) {
+    for (const std::u16string layout : {u"InputQWERTY", u"InputAZERTY", u"InputQWERTZ"}) {
+        const UserFolder folder("");
+        Pages pages;
+        LoadBindings(pages.keyboard, pages.gamepad, folder.store.get(), layout);
+        pages.keyboard[8].keyCode = KeyNameToCode(u"IK_G");
+        pages.gamepad[3].keyCode = 0;
+        ASSERT_TRUE(SaveBindings(pages.keyboard, pages.gamepad, folder.store.get(), layout));
+        const UserFolder reread(folder.User());
+        EXPECT_EQ(Loaded(reread.store.get(), layout), Bound(pages)) << Utf16ToUtf8(layout);
+    }
 }
