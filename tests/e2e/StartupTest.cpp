@@ -24,6 +24,7 @@ struct StartCase {
     std::wstring text = {}, voice = {}; // shown: the "Language" and "Speech" OK saves
     const char* caption = nullptr;      // shown: the window's caption
     std::optional<Imported> imported = {};
+    const char* golden = "ok-at-start-User.ini"; // shown: User.ini after OK
 };
 
 const char kEnglish[] = "Kestrand 2 Setup";
@@ -58,6 +59,10 @@ const StartCase kStartCases[] = {
      Imported{Hive::Machine32, L"InstallFolder", REG_BINARY, 47}},
     {"LanguageAsDword", kShows, L"FR", L"FR", kFrench},
     {"SurrogatePairLanguage", kShows, L"\U0001F600", L"\U0001F600", "Configurator"},
+    // An installation that is not there: no languages, no texts (the keys show), no profiles.
+    {"InstallFolderMissing", kShows, L"EN", L"EN", "Configurator", {}, "no-install-User.ini"},
+    {"InstallFolderIsAFile", kShows, L"EN", L"EN", "Configurator", {}, "no-install-User.ini"},
+    {"InstallFolderTooLong", kShows, L"EN", L"EN", "Configurator", {}, "no-install-User.ini"},
 };
 
 class StartTest : public ConfiguratorTest, public ::testing::WithParamInterface<StartCase> {};
@@ -100,7 +105,7 @@ TEST_P(StartTest, EndsOrShowsAndSaves) {
     auto player = GameKeyValues(Hive::Player).value_or(RegistryValues{});
     EXPECT_EQ(player[L"Language"], StringValue(c.text));
     EXPECT_EQ(player[L"Speech"], StringValue(c.voice));
-    ExpectUserIniGolden("ok-at-start-User.ini");
+    ExpectUserIniGolden(c.golden);
 }
 
 INSTANTIATE_TEST_SUITE_P(Registry, StartTest, ::testing::ValuesIn(kStartCases), CaseName);
