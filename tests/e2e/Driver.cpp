@@ -104,6 +104,13 @@ bool NudgeUntil(HWND field, const std::function<bool()>& done, DWORD timeoutMs) 
 
 } // namespace
 
+std::string Rows(const Window& window) {
+    std::string line;
+    for (int i = 0; i < kRowCount; ++i)
+        line += (i ? " " : "") + std::to_string(window.Selection(RowCombo(i)));
+    return line;
+}
+
 std::string Utf8(std::wstring_view text) {
     std::string bytes(text.size() * 4, '\0');
     const int length =

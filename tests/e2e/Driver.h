@@ -37,6 +37,10 @@ inline constexpr int RowLabel(int row) {
     return IDC_RENDERING_LABEL_FIRST + row;
 }
 
+class Window;
+// The rendering rows' selected entries as one line.
+std::string Rows(const Window& window);
+
 std::string Utf8(std::wstring_view text);
 std::wstring Wide(std::string_view utf8);
 

@@ -94,6 +94,42 @@ TEST_F(ConfiguratorTest, HugeFileKilledWhileSaving) {
     EXPECT_EQ(SnapshotFolder(P().Config()).size(), 1u) << "a stale file was left";
 }
 
+// Profiles of garbage, one whose reading stops early, one of odd values and a folder in place
+// of the fourth, and a player's file of values out of range and 100 000 characters long: the
+// window shows, each preset takes what its profile gives (a row without a value its first
+// entry), and OK saves values of the game's form; the installation stays as it was.
+TEST_F(ConfiguratorTest, DamagedProfilesAndOddPlayerValues) {
+    const std::pair<const char*, const char*> profiles[] = {
+        {"PCLow", "damaged-PCLow"}, {"PCMedium", "damaged-PCMedium"}, {"PCHigh", "odd-PCHigh"}};
+    for (const auto& [profile, input] : profiles)
+        ASSERT_TRUE(
+            WriteFileBytes(P().Profiles() + L"\\" + Wide(profile) + L".ini",
+                           *ReadFileBytes(TestFile("inputs/" + std::string(input) + ".ini"))));
+    ASSERT_TRUE(RemoveTree(P().Profiles() + L"\\PCUber.ini") &&
+                CreateFolders(P().Profiles() + L"\\PCUber.ini"));
+    const std::string nines(100000, '9'), letters(100000, 'A');
+    WriteUserIni("[Engine]\r\nPerformancePlatform=" + nines +
+                 "\r\nCustomRenderingSettings=-1\r\n"
+                 "[Viewport]\r\nWidth=" +
+                 nines +
+                 "\r\nHeight=-600\r\n[Rendering]\r\nFullscreen=2\r\n"
+                 "TextureDownscale=" +
+                 nines + "\r\nShadowQuality=-3\r\nAllowBloom=" + letters +
+                 "\r\n[Input]\r\nKeyboardLayout=" + letters + "\r\n");
+    const auto installation = SnapshotFolder(P().install);
+    auto window = Launch();
+    ASSERT_TRUE(window);
+    std::string rows;
+    for (const int level : {3, 0, 1, 2}) {
+        ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, level));
+        rows += std::to_string(level) + ": " + Rows(*window) + "\n";
+    }
+    ExpectGolden("odd-profiles-rows.txt", rows);
+    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ExpectUserIniGolden("odd-values-User.ini");
+    EXPECT_TRUE(SnapshotFolder(P().install) == installation) << "the installation changed";
+}
+
 // Without the profile of HIGH the window shows, HIGH can be chosen, and OK saves what could be
 // read; the installation stays as it was.
 TEST_F(ConfiguratorTest, ProfileMissing) {

@@ -7,13 +7,7 @@
 
 namespace {
 
-// The rows' selected entries as one line, and what each preset's profile selects.
-std::string Rows(const Window& window) {
-    std::string line;
-    for (int i = 0; i < kRowCount; ++i)
-        line += (i ? " " : "") + std::to_string(window.Selection(RowCombo(i)));
-    return line;
-}
+// What each preset's profile selects in the rows.
 const std::string kPresetRows[] = {
     "2 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 1 0 0 0", "1 1 1 1 1 1 0 1 1 0 1 1 0 0 0 1 1 0 0 1",
     "0 3 2 2 3 1 1 1 1 1 1 1 1 1 0 1 0 0 1 2", "0 4 3 3 4 1 1 1 1 1 1 1 1 1 1 1 0 1 1 2"};
