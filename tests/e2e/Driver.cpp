@@ -149,6 +149,41 @@ std::string WindowTree(HWND window, const std::vector<int>& elided) {
     return tree;
 }
 
+std::map<HWND, std::wstring> ToolTips(HWND owner) {
+    // The tooltip messages take their structures in the program's memory.
+    constexpr size_t kTextUnits = 1024;
+    struct Remote {
+        TTTOOLINFOW info;
+        wchar_t text[kTextUnits];
+    };
+    DWORD pid = 0;
+    GetWindowThreadProcessId(owner, &pid);
+    const HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    auto* remote = static_cast<Remote*>(
+        VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+    std::map<HWND, std::wstring> tools;
+    for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); remote && tip;
+         tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+        for (LRESULT i = 0;
+             GetWindow(tip, GW_OWNER) == owner && i < Window::Send(tip, TTM_GETTOOLCOUNT); ++i) {
+            Remote local{};
+            local.info.cbSize = sizeof local.info;
+            WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
+            Window::Send(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&remote->info));
+            ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
+            local.info.lpszText = remote->text;
+            WriteProcessMemory(process, remote, &local.info, sizeof local.info, nullptr);
+            Window::Send(tip, TTM_GETTEXTW, kTextUnits, reinterpret_cast<LPARAM>(&remote->info));
+            ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
+            tools[reinterpret_cast<HWND>(local.info.uId)] = local.text;
+        }
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return tools;
+}
+
 std::vector<HWND> DialogsOf(DWORD pid) {
     std::vector<HWND> found;
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,6 +63,9 @@ std::string WindowTree(HWND window, const std::vector<int>& elided = {});
 // entry of a list, fits its control on one line (a multi-line button, or a label high enough
 // for several lines, may wrap onto them). A prefix without Wine's fonts is a fault too.
 std::string LayoutFaults(HWND window);
+
+// The text of each tool of the program's tooltips that owner owns, by the tool's window.
+std::map<HWND, std::wstring> ToolTips(HWND owner);
 
 struct BoxView {
     std::wstring caption;

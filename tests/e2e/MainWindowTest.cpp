@@ -165,15 +165,29 @@ TEST_P(AutoDetectTest, SelectsAPresetOrChangesNothing) {
     const std::string before = Rows(*window);
     ASSERT_TRUE(window->Click(IDC_AUTODETECT, 60000));
     const int level = window->Selection(IDC_PRESET_COMBO);
+    const auto tips = ToolTips(window->Handle());
     if (GetParam()) {
         EXPECT_EQ(StandardError(), "Direct3DCreate9 failed.");
         EXPECT_EQ(level, 4);
         EXPECT_EQ(Rows(*window), before);
+        EXPECT_TRUE(tips.empty()) << "a summary of a survey that failed";
     } else {
         EXPECT_EQ(StandardError(), "");
         EXPECT_EQ(window->Count(IDC_PRESET_COMBO), 4);
         ASSERT_TRUE(level >= 0 && level <= 2) << level;
         EXPECT_EQ(Rows(*window), kPresetRows[level]);
+        // The summary is the button's tooltip: the machine's cores, and the class of the level.
+        SYSTEM_INFO system{};
+        GetNativeSystemInfo(&system);
+        const wchar_t* classes[] = {L"Entry-level PC", L"Mid-range PC", L"High-end PC"};
+        ASSERT_EQ(tips.size(), 1u) << "no summary";
+        const auto& [tool, summary] = *tips.begin();
+        EXPECT_EQ(tool, window->Item(IDC_AUTODETECT));
+        EXPECT_TRUE(summary.starts_with(L"Configuration summary:\nNumber of cores: " +
+                                        std::to_wstring(system.dwNumberOfProcessors) + L",\n") &&
+                    summary.ends_with(std::wstring(L"\nYour configuration capabilities: ") +
+                                      classes[level]))
+            << Utf8(summary);
     }
     for (const bool checked : {false, true}) {
         ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK, 1000)) << "the window stopped answering";
