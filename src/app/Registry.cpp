@@ -26,3 +26,28 @@ bool WriteRegistryText(HKEY key, const wchar_t* name, const std::u16string& text
     return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(AsWide(text)),
                           bytes) == ERROR_SUCCESS;
 }
+
+std::optional<RegistryValue> ReadRegistryValue(HKEY key, const wchar_t* name) {
+    RegistryValue value;
+    DWORD size = 0;
+    if (!key || RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    value.bytes.resize(size);
+    if (RegQueryValueExW(key, name, nullptr, &value.type, value.bytes.data(), &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    value.bytes.resize(size);
+    return value;
+}
+
+bool RestoreRegistryValue(HKEY key, const wchar_t* name,
+                          const std::optional<RegistryValue>& value) {
+    if (!key)
+        return false;
+    if (!value) {
+        const LSTATUS status = RegDeleteValueW(key, name);
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    }
+    return RegSetValueExW(key, name, 0, value->type, value->bytes.data(),
+                          static_cast<DWORD>(value->bytes.size())) == ERROR_SUCCESS;
+}

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+class ConfigFile;
+
 class CConfiguratorDlg : public CDialog {
 public:
     CConfiguratorDlg();
@@ -93,10 +95,10 @@ private:
     void DestroyRenderingRows();
     void ShowSurveySummary(const std::u16string& summary);
 
-    // Saving and release. SaveSettings returns false, after telling the player, when a file
-    // of the user folder could not be written.
+    // Saving and release. SaveSettings returns false, after putting the registry values back
+    // and telling the player, when a file of the user folder could not be written.
     bool SaveSettings();
-    bool WriteUserFiles();
+    const ConfigFile* WriteUserFiles(); // the first file that could not be written, or null
     void CloseConfiguration();
 
     // GetConfiguratorText in the current text language.

@@ -81,16 +81,28 @@ bool CConfiguratorDlg::SaveSettings() {
     WriteUserValue(u"Rendering", u"Fullscreen", FormatDecimal(m_fullscreenCombo.GetCurSel()));
     WriteUserValue(u"Input", u"KeyboardLayout", KeyboardLayoutText(m_keyboardCombo.GetCurSel()));
 
-    if (m_userKey) {
-        WriteRegistryText(m_userKey.Get(), L"Language", m_textLanguage);
-        WriteRegistryText(m_userKey.Get(), L"Speech", m_voiceLanguage);
+    // A save that fails must change nothing: the languages go back as they were, or away.
+    const HKEY key = m_userKey.Get();
+    const auto language = ReadRegistryValue(key, L"Language");
+    const auto speech = ReadRegistryValue(key, L"Speech");
+    if (key) {
+        WriteRegistryText(key, L"Language", m_textLanguage);
+        WriteRegistryText(key, L"Speech", m_voiceLanguage);
     }
-    return WriteUserFiles();
+    const ConfigFile* failed = WriteUserFiles();
+    if (!failed)
+        return true;
+    if (key) {
+        RestoreRegistryValue(key, L"Language", language);
+        RestoreRegistryValue(key, L"Speech", speech);
+    }
+    ShowSaveWarning(m_hWnd, m_textLanguage, failed->Path());
+    return false;
 }
 
-bool CConfiguratorDlg::WriteUserFiles() {
+const ConfigFile* CConfiguratorDlg::WriteUserFiles() {
     if (!UserStore)
-        return true;
+        return nullptr;
     const ConfigFile* failed = nullptr;
     for (const std::unique_ptr<ConfigFile>& file : UserStore->Files()) {
         // Only "User" is ever changed; another file the player made read-only (the layout
@@ -100,11 +112,7 @@ bool CConfiguratorDlg::WriteUserFiles() {
         if (!file->Write() && !failed)
             failed = file.get();
     }
-    if (!failed)
-        return true;
-
-    ShowSaveWarning(m_hWnd, m_textLanguage, failed->Path());
-    return false;
+    return failed;
 }
 
 void CConfiguratorDlg::CloseConfiguration() {
