@@ -90,6 +90,24 @@ REG
     echo "$WINE_PREFIX_VERSION" >"$prefix/.configurator-ready"
 }
 
+# A small file system at $1 for the full-disk cases, where this machine allows mounting one
+# (as root, or through sudo without a password); false when it does not.
+mount_small_disk() { # folder
+    mkdir -p "$1"
+    mountpoint -q "$1" && return 0
+    local run=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo -n true 2>/dev/null || return 1
+        run=(sudo -n)
+    fi
+    "${run[@]}" mount -t tmpfs -o size=256k tmpfs "$1" 2>/dev/null
+}
+
+unmount_small_disk() { # folder
+    mountpoint -q "$1" || return 0
+    if [ "$(id -u)" -eq 0 ]; then umount "$1"; else sudo -n umount "$1"; fi
+}
+
 # Runs a command with a private X display. Xvnc is preferred: unlike Xvfb it offers Wine a
 # real list of display modes (14 sizes), which the resolution list is built from.
 with_display() { # command...

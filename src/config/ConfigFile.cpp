@@ -1,7 +1,22 @@
 #include "ConfigFile.h"
 #include "FileIo.h"
+#include "Text.h"
 
 namespace {
+
+// A backup never replaces a file: the player's own "User.ini.bak", or one kept by an earlier
+// save, stays as it is, and the first free name of the sequence is taken.
+constexpr int kBackupNames = 99;
+
+bool WriteBackup(const std::u16string& path, std::string_view bytes) {
+    for (int n = 1; n <= kBackupNames; ++n) {
+        const std::u16string name =
+            n == 1 ? path + u".bak" : path + u"." + FormatDecimal(n) + u".bak";
+        if (!PathExists(name))
+            return WriteNewFileAtomically(name, bytes);
+    }
+    return false;
+}
 
 // The text ends at its first U+0000; anything but more zeros after it is not in the model.
 // Files damaged by a crash often hold runs of zeros, and the player's settings after them
@@ -70,7 +85,7 @@ bool ConfigFile::Write() {
         return false;
     // The model lacks whatever followed the point where reading stopped; keep the file as it
     // was before it is replaced, once.
-    if (!m_originalBytes.empty() && !ReplaceFileAtomically(m_path + u".bak", m_originalBytes))
+    if (!m_originalBytes.empty() && !WriteBackup(m_path, m_originalBytes))
         return false;
     if (!ReplaceFileAtomically(m_path, bytes))
         return false;

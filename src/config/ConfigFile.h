@@ -213,10 +213,13 @@ public:
     // Writes the whole model to Path(): the text goes to a temporary file in the same folder,
     // is flushed, and replaces the target in one rename. Returns false, leaving the old file
     // byte-identical and no temporary file behind, when any step fails or the target is
-    // read-only. When the file on disk was not taken whole into the model (reading stopped
-    // early, text after a U+0000, or the FE FF mark), the first Write keeps the original bytes
-    // as "<path>.bak" before replacing it. A file that existed but could not be read at all
-    // is backed up as it is at the first Write, and not replaced while it still cannot be read.
+    // read-only. The new file keeps the attributes of the one it replaces. When the file on
+    // disk was not taken whole into the model (reading stopped early, text after a U+0000, or
+    // the FE FF mark), the first Write keeps the original bytes as a backup before replacing
+    // it: "<path>.bak", or where that name is taken the first free one of "<path>.2.bak" to
+    // "<path>.99.bak"; no free name, no backup, no Write. A file that existed but could not be
+    // read at all is backed up as it is at the first Write, and not replaced while it still
+    // cannot be read.
     bool Write();
 
     // True when the file's text was taken whole into the model (or there was no file). For

@@ -27,7 +27,6 @@ TEST(ConfigFault, EveryShapeIsSavedWholeOnceNothingStandsInTheWay) {
         {kReadOnly, "User.ini", "ReadOnly", "[S]\r\nK=old\r\n", true},
         // Held by another program, say: unreadable, so neither replaced nor backed up yet.
         {kFolder, "User.ini", "AFolderInPlaceOfTheFile", "[S]\r\nK=old\r\n", false},
-        {kFolder, "User.ini.bak", "NoWayToTheBackup", stops, false},
 #ifndef _WIN32
         // A disk of 16 pages: the file takes 4 and the filler 10, so no copy of the file fits.
         {kFullDisk, "filler", "FullDiskForTheCopy", "[S]\r\nK=" + padding, true},
@@ -95,6 +94,27 @@ TEST(ConfigFault, EveryShapeIsSavedWholeOnceNothingStandsInTheWay) {
             ::umount2(folder.Root().c_str(), MNT_DETACH);
 #endif
     }
+}
+
+// A backup never replaces a file: the player's own "User.ini.bak" and an earlier backup stay,
+// and each save of a file not read whole takes the next free name; with none left, no save.
+TEST(ConfigFault, BackupsTakeTheFirstFreeName) {
+    TempFolder folder;
+    const fs::path user = folder.Root() / "User.ini";
+    const std::string stops = "[S]\r\nK=1\r\n[a b]\r\n";
+    WriteAll(folder.Root() / "User.ini.bak", "the player's own");
+    fs::create_directory(folder.Root() / "User.ini.3.bak");
+    for (const char* backup : {"User.ini.2.bak", "User.ini.4.bak", ""}) {
+        if (!*backup) // every name taken
+            for (int n = 5; n <= 99; ++n)
+                WriteAll(folder.Root() / ("User.ini." + std::to_string(n) + ".bak"), "");
+        WriteAll(user, stops);
+        const auto before = folder.Snapshot();
+        EXPECT_EQ(ConfigFile(u"User", user.u16string()).Write(), *backup != 0) << backup;
+        EXPECT_EQ(*backup ? ReadAll(folder.Root() / backup) : ReadAll(user), stops);
+        EXPECT_EQ(folder.Snapshot().size(), before.size() + (*backup ? 1 : 0));
+    }
+    EXPECT_EQ(ReadAll(folder.Root() / "User.ini.bak"), "the player's own");
 }
 
 // A language file with texts, then damage: every text before the damage is shown, however

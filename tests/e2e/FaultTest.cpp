@@ -1,7 +1,8 @@
 // Damaged, huge, locked and unreachable files under the real program. It starts without a
-// message; OK saves the player's file whole, keeping a file it could not read whole as
-// User.ini.bak; a save that fails warns the player, changes nothing and leaves the window open;
-// the installation is never touched.
+// message; OK saves the player's file whole, keeping its attributes, and keeps a file it could
+// not read whole as User.ini.bak, or the next free backup name; a save that fails warns the
+// player, changes nothing, the registry included, and leaves the window open; the
+// installation is never touched.
 
 #include "Fixture.h"
 
@@ -13,13 +14,16 @@ const std::string kGoodStart =
     "\xEF\xBB\xBF[Engine]\r\nPerformancePlatform=2\r\n\r\n[Input]\r\nKeyboardLayout=AZERTY\r\n\r\n";
 const std::string kNotReadWhole = kGoodStart + "[Key Bindings]\r\nA=1\r\n";
 
-enum Obstacle { kNone, kReadOnly, kHeldAtStart };
+// kOwnBackup: the player has a User.ini.bak of his own, and the file is damaged again and
+// saved a second time.
+enum Obstacle { kNone, kReadOnly, kHidden, kHeldAtStart, kOwnBackup };
 
 struct BadUserFile {
     const char* name;
     std::string bytes;
-    bool backup; // not read whole: kept as User.ini.bak
+    bool backup; // not read whole: kept as a backup
     Obstacle obstacle = kNone;
+    std::string golden = std::string("player-") + name + ".ini";
 };
 
 const BadUserFile kBadUserFiles[] = {
@@ -30,6 +34,8 @@ const BadUserFile kBadUserFiles[] = {
     // Held open without sharing while the program starts, so it cannot be read, and let go
     // before OK: the save must not silently replace the player's settings with the defaults.
     {"UnreadableAtStart", kGoodStart, true, kHeldAtStart},
+    {"Hidden", kGoodStart, false, kHidden, "player-GoodStart.ini"},
+    {"NotReadWholeTwiceBesideOwnBackup", kNotReadWhole, true, kOwnBackup, "player-GoodStart.ini"},
 };
 
 class BadUserFileTest : public ConfiguratorTest,
@@ -40,23 +46,36 @@ class BadUserFileTest : public ConfiguratorTest,
 TEST_P(BadUserFileTest, OkSavesTheWholeFile) {
     const BadUserFile& c = GetParam();
     WriteUserIni(c.bytes);
-    if (c.obstacle == kReadOnly) {
-        ASSERT_TRUE(SetFileAttributesW(P().UserIni().c_str(), FILE_ATTRIBUTE_READONLY));
-    }
+    const DWORD attributes = c.obstacle == kReadOnly ? FILE_ATTRIBUTE_READONLY
+                             : c.obstacle == kHidden ? FILE_ATTRIBUTE_HIDDEN
+                                                     : FILE_ATTRIBUTE_NORMAL;
+    ASSERT_TRUE(SetFileAttributesW(P().UserIni().c_str(), attributes));
+    const std::string own = "the player's own backup";
+    ASSERT_TRUE(c.obstacle != kOwnBackup || WriteFileBytes(P().UserIni() + L".bak", own));
     const HANDLE held = c.obstacle != kHeldAtStart
                             ? INVALID_HANDLE_VALUE
                             : CreateFileW(P().UserIni().c_str(), GENERIC_READ, 0, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     const auto installation = SnapshotFolder(P().install);
-    auto window = Launch();
-    if (held != INVALID_HANDLE_VALUE)
-        CloseHandle(held);
-    ASSERT_TRUE(window);
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
-    ExpectUserIniGolden(std::string("player-") + c.name + ".ini");
-    EXPECT_FALSE(GetFileAttributesW(P().UserIni().c_str()) & FILE_ATTRIBUTE_READONLY);
+    for (int save = 0; save < (c.obstacle == kOwnBackup ? 2 : 1); ++save) {
+        if (save)
+            WriteUserIni(c.bytes);
+        auto window = Launch();
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        ASSERT_TRUE(window);
+        ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    }
+    ExpectUserIniGolden(c.golden);
+    // Read-only is cleared; anything else stays as the player set it.
+    EXPECT_EQ(GetFileAttributesW(P().UserIni().c_str()) &
+                  (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              attributes & FILE_ATTRIBUTE_HIDDEN);
+    const auto expect = [&](bool is) { return is ? std::optional(c.bytes) : std::nullopt; };
     EXPECT_EQ(ReadFileBytes(P().UserIni() + L".bak"),
-              c.backup ? std::optional<std::string>(c.bytes) : std::nullopt);
+              c.obstacle == kOwnBackup ? std::optional(own) : expect(c.backup));
+    EXPECT_EQ(ReadFileBytes(P().UserIni() + L".2.bak"), expect(c.obstacle == kOwnBackup));
+    EXPECT_EQ(ReadFileBytes(P().UserIni() + L".3.bak"), expect(c.obstacle == kOwnBackup));
     EXPECT_TRUE(SnapshotFolder(P().install) == installation) << "the installation changed";
 }
 
@@ -154,15 +173,16 @@ struct BlockedSave {
     const wchar_t* blocked; // a folder made below the game's folder; "": the game's folder is a
                             // file; null: User.ini is held open without delete sharing
     const char* golden;     // User.ini after a second OK once the cause is gone; null: it stays
+    bool fullDisk = false;  // blocked is a file that fills the small disk the documents are on
 };
 
 const BlockedSave kBlockedSaves[] = {
     {"LockedUserFile", kBefore, nullptr, "before-User.ini"},
     {"UserFileIsAFolder", "", L"\\config\\User.ini", nullptr},
     {"TemporaryNameTakenByAFolder", kBefore, L"\\config\\User.ini.tmp", nullptr},
-    // The backup that a file not read whole needs.
-    {"BackupNameTakenByAFolder", kNotReadWhole, L"\\config\\User.ini.bak", "player-GoodStart.ini"},
     {"GameFolderNameTakenByAFile", "", L"", nullptr},
+    // No room even for the backup that a file not read whole needs.
+    {"FullDisk", kNotReadWhole, L"\\filler", "player-GoodStart.ini", true},
 };
 
 class BlockedSaveTest : public ConfiguratorTest,
@@ -170,10 +190,17 @@ class BlockedSaveTest : public ConfiguratorTest,
 
 } // namespace
 
-// A failed OK warns, keeps the window open and leaves the files exactly as they were; once the
-// cause is gone a second OK saves (with the backup of a file not read whole), else Cancel.
+// A failed OK warns, keeps the window open and leaves the files and the registry exactly as
+// they were (a value the player had, and one he had not); once the cause is gone a second OK
+// saves (with the backup of a file not read whole), else Cancel.
 TEST_P(BlockedSaveTest, OkWarnsAndChangesNothing) {
     const BlockedSave& c = GetParam();
+    if (c.fullDisk) {
+        wchar_t disk[MAX_PATH] = {};
+        if (!GetEnvironmentVariableW(L"E2E_SMALL_DISK", disk, MAX_PATH))
+            GTEST_SKIP() << "no small file system to fill: mounting one is not allowed here";
+        ASSERT_TRUE(MoveDocuments(UnixToWinePath(Utf8(disk)) + L"\\documents"));
+    }
     if (!c.original.empty())
         WriteUserIni(c.original);
     const std::wstring path = P().Game() + (c.blocked ? c.blocked : L"");
@@ -181,25 +208,35 @@ TEST_P(BlockedSaveTest, OkWarnsAndChangesNothing) {
                                   : CreateFileW(P().UserIni().c_str(), GENERIC_READ,
                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                                 OPEN_EXISTING, 0, nullptr);
-    if (c.blocked) {
+    if (c.fullDisk) {
+        WriteFileBytes(path, std::string(1 << 20, 'f')); // as much as fits
+    } else if (c.blocked) {
         ASSERT_TRUE(*c.blocked ? CreateFolders(path)
                                : RemoveTree(path) && WriteFileBytes(path, "not a folder"));
     }
+    ASSERT_TRUE(SetGameString(Hive::Player, L"Speech", L"DE"));
+    const auto registry = GameKeyValues(Hive::Player);
     auto window = Launch();
     ASSERT_TRUE(window);
+    ASSERT_TRUE(window->ChooseText(IDC_VOICE_COMBO, L"EN"));
     const auto files = SnapshotFolder(P().documents);
     ASSERT_TRUE(window->PostClick(IDOK));
     AnswerSaveWarning(*window);
     EXPECT_TRUE(window->IsOpen()) << "the window closed after a failed save";
     EXPECT_EQ(SnapshotFolder(P().documents), files) << "a failed save changed the files";
-    if (!c.golden)
-        return (void)PressAndWaitForExit(*window, IDCANCEL);
+    EXPECT_EQ(GameKeyValues(Hive::Player), registry) << "a failed save changed the registry";
+    if (!c.golden) {
+        ASSERT_TRUE(PressAndWaitForExit(*window, IDCANCEL));
+        EXPECT_EQ(GameKeyValues(Hive::Player), registry);
+        return;
+    }
     CloseHandle(lock);
     ASSERT_TRUE(!c.blocked || RemoveTree(path));
     ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
     ExpectUserIniGolden(c.golden);
     EXPECT_EQ(ReadFileBytes(P().UserIni() + L".bak"),
               c.original == kNotReadWhole ? std::optional(c.original) : std::nullopt);
+    EXPECT_EQ((*GameKeyValues(Hive::Player))[L"Speech"], StringValue(L"EN"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Causes, BlockedSaveTest, ::testing::ValuesIn(kBlockedSaves), CaseName);

@@ -77,6 +77,11 @@ protected:
     void TearDown() override;
 
     const Paths& P() const { return m_paths; }
+    // The player's documents folder at folder instead, emptied, with the game's folders made.
+    bool MoveDocuments(const std::wstring& folder) {
+        m_paths.documents = folder;
+        return RemoveTree(folder) && CreateFolders(m_paths.Config()) && SetDocumentsFolder(folder);
+    }
     void WriteUserIni(std::string_view bytes) {
         ASSERT_TRUE(WriteFileBytes(m_paths.UserIni(), bytes));
     }

@@ -79,6 +79,11 @@ public:
         return m_renamed;
     }
 
+    // A hard link fails where anything exists already; the temporary name then goes.
+    bool LinkAsNew(const std::string& target) {
+        return ::link(m_path.c_str(), target.c_str()) == 0;
+    }
+
 private:
     std::string m_path;
     FileDescriptor m_file;
@@ -140,6 +145,15 @@ bool ReplaceFileAtomically(const std::u16string& path, std::string_view bytes) {
     if (exists && S_ISREG(info.st_mode))
         temp.CopyModeOf(info);
     if (!temp.WriteAll(bytes) || !temp.FlushAndClose() || !temp.RenameOver(target))
+        return false;
+    SyncFolderOf(target);
+    return true;
+}
+
+bool WriteNewFileAtomically(const std::u16string& path, std::string_view bytes) {
+    const std::string target = NativePath(path);
+    TemporaryFile temp(target + ".tmp");
+    if (!temp.IsOpen() || !temp.WriteAll(bytes) || !temp.FlushAndClose() || !temp.LinkAsNew(target))
         return false;
     SyncFolderOf(target);
     return true;

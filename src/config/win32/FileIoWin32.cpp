@@ -1,5 +1,5 @@
 // Configuration files on Windows: wide paths (long ones in the \\?\ form), whole-file reads
-// and replacement through a flushed temporary file and one MoveFileExW.
+// and replacement through a flushed temporary file put in place in one step.
 
 #include "config/FileIo.h"
 #include "config/LongPath.h"
@@ -12,6 +12,11 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide text is UTF-16"
 
 // Reads and writes go in pieces that fit a DWORD.
 constexpr size_t kMaxChunk = 1u << 30;
+
+// What a saved file takes over from the one it replaces (the rest the system sets itself).
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE;
 
 class FileHandle {
 public:
@@ -37,6 +42,16 @@ private:
 std::wstring WidePath(const std::u16string& path) {
     const std::u16string extended = ExtendedLengthPath(path);
     return std::wstring(reinterpret_cast<const wchar_t*>(extended.data()), extended.size());
+}
+
+// Whether another program holds target open in a way that stops replacing it. Wine's
+// ReplaceFileW makes an empty temporary file beside the target before it finds that out, and
+// leaves it there, so such a target is refused before.
+bool CanBeReplaced(const std::wstring& target) {
+    const FileHandle probe(CreateFileW(target.c_str(), DELETE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return probe.IsOpen();
 }
 
 // A file being written beside its target; deleted again unless it was moved over it.
@@ -71,9 +86,20 @@ public:
 
     bool FlushAndClose() { return FlushFileBuffers(m_file.Get()) && m_file.Close(); }
 
-    bool MoveOver(const std::wstring& target) {
-        m_moved = MoveFileExW(m_path.c_str(), target.c_str(),
-                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    // Where a file stands, ReplaceFileW keeps its attributes, security and creation time (on
+    // Windows; Wine's only moves the file, so the attributes are set again as well). Without
+    // replace, a file that exists stops the move.
+    bool MoveOver(const std::wstring& target, DWORD attributes, bool replace) {
+        if (attributes == INVALID_FILE_ATTRIBUTES || !replace)
+            m_moved = MoveFileExW(m_path.c_str(), target.c_str(),
+                                  (replace ? MOVEFILE_REPLACE_EXISTING : 0) |
+                                      MOVEFILE_WRITE_THROUGH) != FALSE;
+        else
+            m_moved = CanBeReplaced(target) &&
+                      ReplaceFileW(target.c_str(), m_path.c_str(), nullptr,
+                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE;
+        if (m_moved && attributes != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesW(target.c_str(), attributes & kKeptAttributes);
         return m_moved;
     }
 
@@ -114,12 +140,19 @@ bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
 bool ReplaceFileAtomically(const std::u16string& path, std::string_view bytes) {
     const std::wstring target = WidePath(path);
     // Checked here because under some setups (Wine as root) the attribute alone blocks nothing,
-    // and MoveFileExW would replace a read-only file anyway.
+    // and the move would replace a read-only file anyway.
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
     TemporaryFile temp(WidePath(path + u".tmp"));
-    return temp.IsOpen() && temp.WriteAll(bytes) && temp.FlushAndClose() && temp.MoveOver(target);
+    return temp.IsOpen() && temp.WriteAll(bytes) && temp.FlushAndClose() &&
+           temp.MoveOver(target, attributes, true);
+}
+
+bool WriteNewFileAtomically(const std::u16string& path, std::string_view bytes) {
+    TemporaryFile temp(WidePath(path + u".tmp"));
+    return temp.IsOpen() && temp.WriteAll(bytes) && temp.FlushAndClose() &&
+           temp.MoveOver(WidePath(path), INVALID_FILE_ATTRIBUTES, false);
 }
 
 bool PathExists(const std::u16string& path) {
