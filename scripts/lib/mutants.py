@@ -4,9 +4,10 @@
 Makes a reproducible list of single-line faults in src/ from a seed and a count, then plants
 each in a scratch copy of the project, builds only what the changed file belongs to, runs only
 the test programs that link it (each stopped at its first failure) and reports whether a test
-caught the fault. The fault maker is a small set of regular-expression rules over the lines of
-real code, in the manner of regexp-based mutation tools, with a light scanner that knows
-comments, string literals and which braces open a function body.
+caught the fault, counting a failure only when a second run of the same build repeats it. The
+fault maker is a small set of regular-expression rules over the lines of real code, in the
+manner of regexp-based mutation tools, with a light scanner that knows comments, string
+literals and which braces open a function body.
 """
 
 import argparse
@@ -134,20 +135,105 @@ class Line:
     starts: bool         # a statement begins at the line's start
     head: str            # the first word of the statement the line belongs to
     pending: str         # the unfinished statement text before the line
+    function: str = "-"  # the function the line is in (outside functions: class or table)
+
+
+# A name followed by its parameter list: qualified names, destructors and operators.
+CALLED_NAME = re.compile(
+    r"((?:[A-Za-z_]\w*(?:<[^<>()]*>)?::)*"
+    r"(?:operator\s*(?:\(\)|\[\]|[^\w\s(]+|\s+[A-Za-z_][\w:]*)|~?[A-Za-z_]\w*))\s*\(")
+NOT_FUNCTION_NAMES = {"decltype", "noexcept", "alignas", "alignof", "sizeof", "throw",
+                      "requires", "__attribute__", "if", "while", "for", "switch"}
+
+
+def function_name(signature):
+    """The name a function definition declares, from the text before its body's brace."""
+    # Access labels and the member initialisers of a constructor are not the declaration.
+    s = re.sub(r"\b(?:public|private|protected)\s*:(?!:)", " ", signature)
+    depth = 0
+    for k, ch in enumerate(s):
+        depth += ch in "(<["
+        depth -= ch in ")>]" and depth > 0
+        if (ch == ":" and depth == 0 and s[k - 1:k] != ":" and s[k + 1:k + 2] != ":"
+                and s[:k].rstrip().endswith((")", "noexcept"))):
+            s = s[:k]
+            break
+    name = None
+    for match in CALLED_NAME.finditer(s):
+        before = s[:match.end() - 1]
+        if before.count("(") - before.count(")") != 0:
+            continue  # a call inside a default argument or a macro's arguments
+        if match.group(1).split("::")[-1] not in NOT_FUNCTION_NAMES:
+            name = match.group(1)
+    if name is None:
+        # A lambda at namespace scope: the variable it is stored in.
+        match = re.search(r"([A-Za-z_]\w*)\s*=\s*\[", s)
+        name = match.group(1) if match else None
+    return re.sub(r"\s*([^\w\s])\s*", r"\1", re.sub(r"\s+", " ", name)) if name else None
+
+
+def brace_name(kind, pending, signature, stack, names):
+    """What a brace is known by in the function column: a function body its function (members
+    defined in a class named after the class), a class its name, a table its variable."""
+    # A class's entry is already qualified by the classes around it.
+    types = [n for k, n in zip(stack, names) if k == "type" and n][-1:]
+    if kind == "code" and "code" not in stack:
+        name = function_name(signature)
+        if name and types and "::" not in name:
+            name = "::".join(types + [name])
+        # No name: braces of a table that the brace rule takes for code.
+        return name or scope_name(stack, names)
+    if kind == "type":
+        match = re.search(r"\b(?:class|struct|union|enum)\s+(?:class\s+|struct\s+)?"
+                          r"(?:\[\[[^\]]*\]\]\s*)?([A-Za-z_]\w*)",
+                          without_template_head(pending))
+        return "::".join(types + [match.group(1)]) if match else ""
+    if kind == "init":
+        match = re.search(r"([A-Za-z_]\w*)\s*(?:\[[^\]]*\]\s*)*=?\s*$", pending.strip())
+        return match.group(1) if match else ""
+    return ""
+
+
+def without_template_head(text):
+    """The text after a leading 'template <...>', whose 'class T' names no class."""
+    text = text.strip()
+    if not re.match(r"template\s*<", text):
+        return text
+    depth = 0
+    for k, ch in enumerate(text):
+        depth += ch == "<"
+        depth -= ch == ">"
+        if ch == ">" and depth == 0:
+            return without_template_head(text[k + 1:])
+    return text
+
+
+def scope_name(stack, names):
+    """The function a line with these open braces is in, else its innermost class or table."""
+    for kind, name in zip(stack, names):
+        if kind == "code":
+            return name
+    named = [n for n in names if n]
+    return named[-1] if named else "-"
 
 
 def scan(text):
     masked = mask_source(text)
     lines = []
     stack = []
+    names = []        # beside stack: what each brace is known by ('' for none)
     pending = ""
+    # The declaration before a brace; unlike pending it keeps the braces of member
+    # initialisers, so that a constructor's body still sees the constructor's name.
+    signature = ""
     paren = 0
     continuation = False
     for number, (orig, m) in enumerate(zip(text.split("\n"), masked.split("\n")), 1):
         stripped = m.strip()
         if continuation or stripped.startswith("#"):
             continuation = m.rstrip().endswith("\\")
-            lines.append(Line(number, orig, m, tuple(stack), False, "#", pending.strip()))
+            lines.append(Line(number, orig, m, tuple(stack), False, "#", pending.strip(),
+                              scope_name(stack, names)))
             continue
         before = pending.strip()
         starts = before == "" or is_control_header(before) or bool(LABEL.match(before))
@@ -156,26 +242,41 @@ def scan(text):
         if head.startswith("static_assert"):
             head = "static_assert"
         line_stack = tuple(stack)
+        function = scope_name(stack, names)
+        opened = None     # a function whose body opens on this line
         for ch in m:
             if ch == "(":
                 paren += 1
             elif ch == ")":
                 paren = max(0, paren - 1)
             if ch == "{":
-                stack.append(classify_brace(pending))
+                kind = classify_brace(pending)
+                name = brace_name(kind, pending, signature, stack, names)
+                if kind == "code" and "code" not in stack and opened is None:
+                    opened = name
+                stack.append(kind)
+                names.append(name)
                 pending = ""
+                signature = signature + ch if kind == "init" else ""
             elif ch == "}":
-                if stack:
-                    stack.pop()
+                kind = stack.pop() if stack else ""
+                if names:
+                    names.pop()
                 pending = ""
+                signature = signature + ch if kind == "init" else ""
             elif ch == ";" and paren == 0:
                 pending = ""
+                signature = ""
             else:
                 pending += ch
+                signature += ch
         pending += " "
+        signature += " "
         if LABEL.match(pending.strip()):
             pending = ""
-        lines.append(Line(number, orig, m, line_stack, starts, head, before))
+        if opened is not None and "code" not in line_stack:
+            function = opened
+        lines.append(Line(number, orig, m, line_stack, starts, head, before, function))
     return lines
 
 
@@ -190,6 +291,7 @@ class Fault:
     kind: str
     original: str   # the line without its indentation
     mutated: str    # the line that replaces it, without indentation
+    function: str = "-"   # the function the line is in ('-' none), '' when a list does not say
 
     @property
     def folder(self):
@@ -393,7 +495,7 @@ def candidate_faults():
         for line in scan(text):
             if "\t" in line.text:
                 continue
-            faults = [Fault(rel, line.number, kind, line.text.strip(), mutated)
+            faults = [Fault(rel, line.number, kind, line.text.strip(), mutated, line.function)
                       for kind, mutated in line_faults(line)]
             if faults:
                 by_folder.setdefault(folder, {})[(rel, line.number)] = faults
@@ -463,12 +565,14 @@ def source_digest():
 # ---------------------------------------------------------------------------------------------
 # The results file: comment lines start with '#'; one fault a line, tab-separated.
 
-COLUMNS = "file:line\tkind\toriginal line\tmutated line\tresult\tby\tseconds\tnote"
+COLUMNS = "file:line\tfunction\tkind\toriginal line\tmutated line\tresult\tby\tseconds\tnote"
+# Results that leave a fault out of the caught and missed totals without building anything.
+NOT_PLANTED = ("stale", "moved")
 
 
 @dataclass
 class Outcome:
-    result: str = "-"     # caught, missed, no-compile, stale, or '-' when not run
+    result: str = "-"     # caught, missed, no-compile, stale, moved, or '-' when not run
     by: str = "-"
     seconds: float = 0.0
     build_seconds: float = 0.0
@@ -489,18 +593,24 @@ def read_list(path):
                 header.setdefault(key, value)
             continue
         fields = raw.split("\t")
-        if len(fields) < 4 or ":" not in fields[0]:
+        # Files written before the function column have the kind second.
+        function = ""
+        if len(fields) > 2 and fields[1] not in KINDS:
+            function = fields.pop(1)
+            function = "" if function == "?" else function
+        if len(fields) < 4 or ":" not in fields[0] or fields[1] not in KINDS:
             sys.exit("mutants: %s: cannot read the line: %s" % (path, raw))
         where, line = fields[0].rsplit(":", 1)
-        faults.append(Fault(where, int(line), fields[1], fields[2], fields[3]))
+        faults.append(Fault(where, int(line), fields[1], fields[2], fields[3], function))
         earlier.append(fields[4] if len(fields) > 4 and fields[4] != "-" else None)
     return faults, earlier, header
 
 
 def record(fault, outcome):
-    seconds = "%.1f" % outcome.seconds if outcome.result not in ("-", "stale") else "-"
-    return "\t".join(["%s:%d" % (fault.path, fault.line), fault.kind, fault.original,
-                      fault.mutated, outcome.result, outcome.by, seconds, outcome.note])
+    seconds = "%.1f" % outcome.seconds if outcome.result not in ("-",) + NOT_PLANTED else "-"
+    return "\t".join(["%s:%d" % (fault.path, fault.line), fault.function or "?", fault.kind,
+                      fault.original, fault.mutated, outcome.result, outcome.by, seconds,
+                      outcome.note])
 
 
 def change_text(fault):
@@ -536,7 +646,7 @@ def report_line(fault, outcome=None, before=None):
                                     else "every test (none links the file)")
     else:
         text += "  %s" % outcome.result
-    if outcome.result != "stale":
+    if outcome.result not in NOT_PLANTED:
         text += "  (%.0f s: build %.0f s)" % (outcome.seconds, outcome.build_seconds)
     if outcome.note:
         text += "  %s" % outcome.note
@@ -554,11 +664,14 @@ def totals(faults, outcomes, dry):
         lines.append("%d faults" % len(faults))
     else:
         caught, missed = count(pairs, "caught"), count(pairs, "missed")
-        timeouts = sum(1 for _, o in pairs if o.result == "caught" and "time-out" in o.note)
+        timeouts = sum(1 for _, o in pairs
+                       if o.result == "caught" and o.note.startswith("time-out"))
+        unrepeated = sum(1 for _, o in pairs if "unrepeated failure" in o.note)
         lines.append("caught %d, missed %d (of %d that compiled); skipped: %d no-compile, "
-                     "%d stale; %d caught by a time-out" % (
+                     "%d stale, %d moved; %d caught by a time-out; %d with an unrepeated "
+                     "failure" % (
                          caught, missed, caught + missed, count(pairs, "no-compile"),
-                         count(pairs, "stale"), timeouts))
+                         count(pairs, "stale"), count(pairs, "moved"), timeouts, unrepeated))
     for title, key in (("folder", lambda f: f.folder), ("kind", lambda f: f.kind)):
         groups = {}
         for fault, outcome in pairs:
@@ -571,7 +684,8 @@ def totals(faults, outcomes, dry):
                 lines.append("  %-6s %-14s %3d: caught %d, missed %d, no-compile %d%s" % (
                     title, name, len(items), count(items, "caught"), count(items, "missed"),
                     count(items, "no-compile"),
-                    ", stale %d" % count(items, "stale") if count(items, "stale") else ""))
+                    "".join(", %s %d" % (r, count(items, r)) for r in NOT_PLANTED
+                            if count(items, r))))
     return lines
 
 
@@ -734,21 +848,35 @@ def run_program(build, program, log, limit, wine):
 # Planting a fault
 
 
-def apply_fault(fault):
-    """Writes the fault into the scratch copy; returns the file's original bytes, or None when
-    the line no longer holds the recorded text."""
+def find_line(fault):
+    """The line of the scratch copy to plant a listed fault on: (line number, '', ''), or
+    (None, 'stale' or 'moved', why) when there is none."""
     path = TREE / fault.path
     if not path.is_file():
-        return None
+        return None, "stale", "the file is gone"
+    text = path.read_bytes().decode("utf-8")
+    lines = text.split("\n")
+    if fault.line <= len(lines) and lines[fault.line - 1].strip() == fault.original:
+        return fault.line, "", ""
+    same = [line for line in scan(text) if line.text.strip() == fault.original]
+    if not same:
+        return None, "stale", "no line reads as recorded"
+    # Edits above it move a line, but the same text in another function is another line (a
+    # call that two handlers both make), so it is planted only in its own function.
+    if fault.function:
+        own = [line.number for line in same if line.function == fault.function]
+        if own:
+            return min(own, key=lambda n: abs(n - fault.line)), "", ""
+        return None, "moved", "no longer in %s; the same text is in %s" % (
+            fault.function, ", ".join(sorted({line.function for line in same})))
+    return None, "moved", "the line moved and the list names no function"
+
+
+def apply_fault(fault, at):
+    """Writes the fault into line at of the scratch copy; returns the file's original bytes."""
+    path = TREE / fault.path
     data = path.read_bytes()
     lines = data.decode("utf-8").split("\n")
-    at = fault.line
-    if at > len(lines) or lines[at - 1].strip() != fault.original:
-        # Edits above it move a line: the same text nearest to where it was is the same line.
-        found = [i + 1 for i, line in enumerate(lines) if line.strip() == fault.original]
-        if not found:
-            return None
-        at = min(found, key=lambda n: abs(n - fault.line))
     old = lines[at - 1]
     indent = old[:len(old) - len(old.lstrip())]
     ending = "\r" if old.endswith("\r") else ""
@@ -803,11 +931,13 @@ class Runner:
     def run_fault(self, fault):
         outcome = Outcome()
         begin = time.monotonic()
-        original = apply_fault(fault)
-        if original is None:
-            outcome.result = "stale"
-            outcome.note = "the line no longer reads as recorded"
+        at, result, why = find_line(fault)
+        if at is None:
+            outcome.result, outcome.note = result, why
             return outcome
+        original = apply_fault(fault, at)
+        notes = []
+        unrepeated = []
         try:
             stages = []
             native_programs = self.native.programs_for(fault.path)
@@ -827,29 +957,45 @@ class Runner:
                 if not built:
                     if not ran_any:
                         outcome.result = "no-compile"
-                        outcome.note = first_error(log)
+                        notes.append(first_error(log))
                     else:
-                        outcome.note = "does not compile for %s" % build.preset
+                        notes.append("does not compile for %s" % build.preset)
                     break
                 for program in programs:
                     label = build.label(program)
                     ran.append(label)
+                    limit = self.limits[(build.preset, program)]
                     status, seconds, note = run_program(
-                        build, program, LOGS / ("%s.fault.log" % label),
-                        self.limits[(build.preset, program)], self.wine)
+                        build, program, LOGS / ("%s.fault.log" % label), limit, self.wine)
                     ran_any = True
-                    if status != "passed":
-                        outcome.result, outcome.by, outcome.note = "caught", label, note
-                        break
+                    if status == "passed":
+                        continue
+                    # The same build once more: a failure that does not repeat (a Wine start
+                    # that fails now and then on a busy machine) is not the fault's doing.
+                    again, _, again_note = run_program(
+                        build, program, LOGS / ("%s.fault.repeat.log" % label), limit,
+                        self.wine)
+                    if again == "passed":
+                        unrepeated.append("%s (%s)" % (label, note))
+                        continue
+                    outcome.result, outcome.by = "caught", label
+                    notes.insert(0, note + (" (repeated)" if again_note == note
+                                            else " (repeated: %s)" % again_note))
+                    break
                 if outcome.result == "caught":
                     break
             if outcome.result == "-":
                 outcome.result = "missed"
                 outcome.by = "+".join(ran) if ran else "-"
                 if not stages:
-                    outcome.note = "no test program links this file"
+                    notes.append("no test program links this file")
         finally:
             (TREE / fault.path).write_bytes(original)
+        if unrepeated:
+            notes.append("unrepeated failure in %s" % ", ".join(unrepeated))
+        if at != fault.line:
+            notes.append("planted at line %d" % at)
+        outcome.note = "; ".join(n for n in notes if n)
         outcome.seconds = time.monotonic() - begin
         return outcome
 
@@ -909,8 +1055,9 @@ def main(argv):
         origin = "list %s (seed %s, count %s)" % (args.list, header.get("seed", "?"),
                                                    header.get("count", "?"))
         if header.get("source") and header["source"] != digest:
-            step("the sources differ from those the list was made from (%s, now %s): "
-                 "entries whose line changed are marked stale" % (header["source"], digest))
+            step("the sources differ from those the list was made from (%s, now %s): a "
+                 "line that moved is planted only in its function, else marked moved; one "
+                 "whose text is gone is marked stale" % (header["source"], digest))
         seed, count = header.get("seed", "?"), header.get("count", str(len(faults)))
     else:
         faults = make_list(args.seed, args.count, args.folder)
