@@ -1,9 +1,7 @@
 #include "Driver.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -12,35 +10,6 @@ constexpr int kMessageBoxTextId = 0xFFFF;
 // Longer than the editor's slowest poll of a held key (a 10 ms timer, or the next message).
 constexpr DWORD kMinimumHoldMs = 40;
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::vector<HWND> Children(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    return children;
-}
-
-std::string Hex(DWORD value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%08lx", static_cast<unsigned long>(value));
-    return text;
-}
-
-std::string Entries(const Window& window, int id) {
-    std::string text = " [";
-    const int selected = window.Selection(id);
-    const auto entries = window.Entries(id);
-    for (size_t i = 0; i < entries.size(); ++i)
-        text += (i ? ", " : "") + std::string(static_cast<int>(i) == selected ? "*" : "") +
-                Utf8(entries[i]);
-    return text + "]";
-}
-
 void TreeLines(HWND window, const std::vector<int>& elided, const std::string& indent,
                std::string& tree) {
     const Window parent(window);
@@ -48,21 +17,28 @@ void TreeLines(HWND window, const std::vector<int>& elided, const std::string& i
     for (const HWND child : Children(window)) {
         const int id = GetDlgCtrlID(child);
         const RECT rect = parent.ControlRect(id);
-        char place[80];
-        std::snprintf(place, sizeof place, "(%ld,%ld)-(%ld,%ld)", rect.left, rect.top, rect.right,
-                      rect.bottom);
-        tree += indent + std::to_string(id) + " " + Utf8(ClassOf(child)) + " " +
-                Hex(GetWindowLongW(child, GWL_STYLE)) + " " +
-                Hex(GetWindowLongW(child, GWL_EXSTYLE)) +
-                (IsWindowVisible(child) ? " shown " : " hidden ") + place +
-                (Window::Send(child, WM_GETFONT) == font ? " font" : " own-font");
+        char line[256];
+        std::snprintf(line, sizeof line, "%d %s %08lx %08lx %s (%ld,%ld)-(%ld,%ld) %s", id,
+                      Utf8(ClassOf(child)).c_str(), GetWindowLongW(child, GWL_STYLE),
+                      GetWindowLongW(child, GWL_EXSTYLE),
+                      IsWindowVisible(child) ? "shown" : "hidden", rect.left, rect.top, rect.right,
+                      rect.bottom, Window::Send(child, WM_GETFONT) == font ? "font" : "own-font");
+        tree += indent + line;
         if (std::ranges::count(elided, id) == 0) {
             // An image's text is its resource: U+FFFF and the ordinal.
             const std::wstring text = WindowText(child);
             tree += text.size() == 2 && text[0] == 0xFFFF ? " #" + std::to_string(text[1])
                                                           : " \"" + Utf8(text) + "\"";
-            if (ClassOf(child) == L"ComboBox")
-                tree += Entries(parent, id);
+            if (ClassOf(child) == L"ComboBox") {
+                const int selected = parent.Selection(id);
+                const auto entries = parent.Entries(id);
+                tree += " [";
+                for (size_t i = 0; i < entries.size(); ++i)
+                    tree += (i ? ", " : "") +
+                            std::string(static_cast<int>(i) == selected ? "*" : "") +
+                            Utf8(entries[i]);
+                tree += "]";
+            }
         }
         tree += "\n";
         if (ClassOf(child) == L"#32770")
@@ -70,23 +46,11 @@ void TreeLines(HWND window, const std::vector<int>& elided, const std::string& i
     }
 }
 
-void SendKey(WORD scanCode, bool extended, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wScan = scanCode;
-    input.ki.dwFlags =
-        KEYEVENTF_SCANCODE | (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (down ? 0 : KEYEVENTF_KEYUP);
-    SendInput(1, &input, sizeof(input));
-}
-
+// Absolute coordinates run from 0 to 65535 across the primary screen.
 void SendMouse(DWORD flags, POINT at) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    // Absolute coordinates run from 0 to 65535 across the primary screen.
-    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(input));
+    mouse_event(flags | MOUSEEVENTF_ABSOLUTE,
+                MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+                MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0, 0);
 }
 
 // Posts field a message every few milliseconds (the field looks at the devices on every
@@ -103,13 +67,6 @@ bool NudgeUntil(HWND field, const std::function<bool()>& done, DWORD timeoutMs) 
 }
 
 } // namespace
-
-std::string Rows(const Window& window) {
-    std::string line;
-    for (int i = 0; i < kRowCount; ++i)
-        line += (i ? " " : "") + std::to_string(window.Selection(RowCombo(i)));
-    return line;
-}
 
 std::string Utf8(std::wstring_view text) {
     std::string bytes(text.size() * 4, '\0');
@@ -139,12 +96,32 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+RECT RectIn(HWND parent, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 std::string WindowTree(HWND window, const std::vector<int>& elided) {
     const RECT rect = Window(window).Rect();
-    std::string tree = "window " + std::to_string(rect.right - rect.left) + "x" +
-                       std::to_string(rect.bottom - rect.top) + " " +
-                       Hex(GetWindowLongW(window, GWL_STYLE)) + " \"" + Utf8(WindowText(window)) +
-                       "\"\n";
+    char head[64];
+    std::snprintf(head, sizeof head, "window %ldx%ld %08lx \"", rect.right - rect.left,
+                  rect.bottom - rect.top, GetWindowLongW(window, GWL_STYLE));
+    std::string tree = head + Utf8(WindowText(window)) + "\"\n";
     TreeLines(window, elided, "", tree);
     return tree;
 }
@@ -156,10 +133,8 @@ std::map<HWND, std::wstring> ToolTips(HWND owner) {
         TTTOOLINFOW info;
         wchar_t text[kTextUnits];
     };
-    DWORD pid = 0;
-    GetWindowThreadProcessId(owner, &pid);
-    const HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                       FALSE, Window(owner).Pid());
     auto* remote = static_cast<Remote*>(
         VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
     std::map<HWND, std::wstring> tools;
@@ -186,12 +161,9 @@ std::map<HWND, std::wstring> ToolTips(HWND owner) {
 
 std::vector<HWND> DialogsOf(DWORD pid) {
     std::vector<HWND> found;
-    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == pid && IsWindowVisible(window) && ClassOf(window) == L"#32770")
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (Window(window).Pid() == pid && IsWindowVisible(window) && ClassOf(window) == L"#32770")
             found.push_back(window);
-    }
     return found;
 }
 
@@ -253,22 +225,10 @@ std::optional<Editor> Editor::Open(const Window& main) {
     });
     if (!window)
         return std::nullopt;
-    Editor editor(window);
     // The pages follow OK and Cancel, the keyboard page first.
-    std::vector<HWND> pages;
-    for (const HWND child : Children(window))
-        if (ClassOf(child) == L"#32770")
-            pages.push_back(child);
-    if (pages.size() != 2)
-        return std::nullopt;
-    editor.m_pages[0] = pages[0];
-    editor.m_pages[1] = pages[1];
-    return editor;
-}
-
-bool Editor::SelectTab(int index) {
-    Send(Item(IDC_INPUT_TABS), TCM_SETCURFOCUS, index);
-    return SelectedTab() == index;
+    std::vector<HWND> pages = Children(window);
+    std::erase_if(pages, [](HWND child) { return ClassOf(child) != L"#32770"; });
+    return pages.size() == 2 ? std::optional(Editor(window, pages)) : std::nullopt;
 }
 
 bool Editor::DoubleClickField(int page, int editId) const {
@@ -282,17 +242,19 @@ bool Editor::DoubleClickField(int page, int editId) const {
            PostMessageW(field, WM_LBUTTONUP, 0, at);
 }
 
-bool Editor::HoldKey(HWND field, WORD scanCode, bool extended, const std::function<bool()>& done,
+bool Editor::HoldKey(int editId, BYTE scanCode, const std::function<bool()>& done,
                      DWORD timeoutMs) const {
-    SendKey(scanCode, extended, true);
+    const HWND field = Field(0, editId);
+    keybd_event(0, scanCode, KEYEVENTF_SCANCODE, 0);
     const bool result = NudgeUntil(field, done, timeoutMs);
-    SendKey(scanCode, extended, false);
+    keybd_event(0, scanCode, KEYEVENTF_SCANCODE | KEYEVENTF_KEYUP, 0);
     PostMessageW(field, WM_NULL, 0, 0);
     return result;
 }
 
-bool Editor::HoldButton(HWND field, POINT at, DWORD downFlag, DWORD upFlag,
+bool Editor::HoldButton(int editId, POINT at, DWORD downFlag, DWORD upFlag,
                         const std::function<bool()>& done, DWORD timeoutMs) const {
+    const HWND field = Field(0, editId);
     SendMouse(MOUSEEVENTF_MOVE, at);
     NudgeUntil(
         field, [] { return false; }, kMinimumHoldMs);
@@ -310,10 +272,4 @@ bool Editor::ClickButton(int id) const {
     Send(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button),
          MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     return button && PostMessageW(button, BM_CLICK, 0, 0);
-}
-
-POINT CentreOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }

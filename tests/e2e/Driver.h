@@ -1,7 +1,7 @@
 #pragma once
 // Operates the program's windows from the driver process as a player and an outside tool
-// would, with real key presses and clicks (SendInput) that reach its DirectInput devices.
-// Every wait is bounded.
+// would, with real key presses and clicks (keybd_event, mouse_event) that reach its
+// DirectInput devices. Every wait is bounded.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -31,45 +31,36 @@ template <class Probe> auto PollFor(Probe probe, DWORD timeoutMs = kWaitMs) -> d
 }
 
 inline constexpr int kRowCount = 20;
-inline constexpr int RowCombo(int row) {
-    return IDC_RENDERING_COMBO_FIRST + row;
-}
-inline constexpr int RowLabel(int row) {
-    return IDC_RENDERING_LABEL_FIRST + row;
-}
-
-class Window;
-// The rendering rows' selected entries as one line.
-std::string Rows(const Window& window);
+inline constexpr auto RowCombo = [](int row) { return IDC_RENDERING_COMBO_FIRST + row; };
+inline constexpr auto RowLabel = [](int row) { return IDC_RENDERING_LABEL_FIRST + row; };
 
 std::string Utf8(std::wstring_view text);
 std::wstring Wide(std::string_view utf8);
 
 // The window's text through WM_GETTEXT, bounded in time.
 std::wstring WindowText(HWND window);
+std::wstring ClassOf(HWND window);
+std::vector<HWND> Children(HWND parent); // in z-order
+// In the parent's client coordinates (screen coordinates without one).
+RECT RectIn(HWND parent, HWND control);
 
-// The window's child windows in z-order, one line each, as an outside tool sees them: id,
-// class, style, extended style, shown or hidden, the rectangle in the window's client
-// coordinates, whether it uses the window's font, its text, and for a drop-down list its
-// entries with the selected one starred; child dialogs (the editor's pages) follow indented.
-// The texts of the controls in elided are left out (ones that depend on the machine, such as
-// the display modes). UTF-8, led by a line with the window's size, style and caption.
+// The window's child windows in z-order as an outside tool sees them, one line each (id, class,
+// styles, visibility, client rectangle, font, text, and a list's entries with the selected one
+// starred), child dialogs indented below theirs; UTF-8, led by the window's size, style and
+// caption. The texts of the controls in elided (the machine's display modes) are left out.
 std::string WindowTree(HWND window, const std::vector<int>& elided = {});
 
 // What breaks the layout rules in window and its child dialogs, one line per fault naming the
-// controls; empty when nothing does. Among its visible children no two overlap (but for the
-// pages laid on a tab control and what a group box frames), each lies inside its parent's
-// client area, and the caption of each label, check box, button and edit field, and every
-// entry of a list, fits its control on one line (a multi-line button, or a label high enough
-// for several lines, may wrap onto them). A prefix without Wine's fonts is a fault too.
+// controls (empty when nothing does): visible children that overlap (but for the pages on a
+// tab control and what a group box frames) or leave their parent's client area, texts that do
+// not fit their control on one line (or wrapped, where it can), a prefix without Wine's fonts.
 std::string LayoutFaults(HWND window);
 
 // The text of each tool of the program's tooltips that owner owns, by the tool's window.
 std::map<HWND, std::wstring> ToolTips(HWND owner);
 
 struct BoxView {
-    std::wstring caption;
-    std::wstring text;
+    std::wstring caption, text;
 };
 
 // Visible top-level dialog-class windows of the process.
@@ -90,9 +81,6 @@ public:
         return pid;
     }
     bool IsOpen() const { return IsWindow(m_window) && IsWindowVisible(m_window); }
-    bool WaitClosed() const {
-        return PollFor([&] { return !IsWindow(m_window); });
-    }
     // The window that has the focus in the program's thread.
     HWND Focus() const {
         GUITHREADINFO info{};
@@ -101,8 +89,6 @@ public:
                                                                                     : nullptr;
     }
 
-    std::wstring Caption() const { return WindowText(m_window); }
-    std::wstring Text(int id) const { return WindowText(Item(id)); }
     int Count(int id) const { return static_cast<int>(Send(Item(id), CB_GETCOUNT)); }
     int Selection(int id) const { return static_cast<int>(Send(Item(id), CB_GETCURSEL)); }
     std::vector<std::wstring> Entries(int comboId) const;
@@ -111,24 +97,21 @@ public:
         const size_t selected = static_cast<size_t>(Selection(id));
         return selected < entries.size() ? entries[selected] : L"<none>";
     }
-    int IndexOf(int id, const std::wstring& entry) const {
-        const auto entries = Entries(id);
-        const auto found = std::find(entries.begin(), entries.end(), entry);
-        return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
+    // The rendering rows' selected entries as one line.
+    std::string Rows() const {
+        std::string line;
+        for (int i = 0; i < kRowCount; ++i)
+            line += (i ? " " : "") + std::to_string(Selection(RowCombo(i)));
+        return line;
     }
     bool IsChecked(int id) const { return Send(Item(id), BM_GETCHECK) == BST_CHECKED; }
     bool IsShown(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
-    RECT Rect() const {
-        RECT rect{};
-        GetWindowRect(m_window, &rect);
-        return rect;
-    }
-    // In the window's client coordinates.
-    RECT ControlRect(int id) const {
-        RECT rect{};
-        GetWindowRect(Item(id), &rect);
-        MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
+    RECT Rect() const { return RectIn(nullptr, m_window); }
+    RECT ControlRect(int id) const { return RectIn(m_window, Item(id)); }
+    // The centre, in screen coordinates.
+    POINT Centre() const {
+        const RECT rect = Rect();
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     }
 
     // These wait until the program has handled them and must not open a modal window. A
@@ -136,7 +119,11 @@ public:
     bool Choose(int id, int index) {
         return Send(Item(id), CB_SETCURSEL, index) == index && Notify(id, CBN_SELCHANGE);
     }
-    bool ChooseText(int id, const std::wstring& entry) { return Choose(id, IndexOf(id, entry)); }
+    bool ChooseText(int id, const std::wstring& entry) {
+        const auto entries = Entries(id);
+        const auto found = std::ranges::find(entries, entry);
+        return found != entries.end() && Choose(id, static_cast<int>(found - entries.begin()));
+    }
     bool Notify(int id, WORD code) {
         return Send(m_window, WM_COMMAND, MAKEWPARAM(id, code),
                     reinterpret_cast<LPARAM>(Item(id))) != -1;
@@ -174,25 +161,24 @@ public:
     std::wstring FieldText(int page, int id) const { return WindowText(Field(page, id)); }
     int SelectedTab() const { return static_cast<int>(Send(Item(IDC_INPUT_TABS), TCM_GETCURSEL)); }
     // TCM_SETCURFOCUS, as a click on the tab: the control notifies the editor itself.
-    bool SelectTab(int index);
+    bool SelectTab(int index) {
+        Send(Item(IDC_INPUT_TABS), TCM_SETCURFOCUS, index);
+        return SelectedTab() == index;
+    }
 
     // A player's double click on the field.
     bool DoubleClickField(int page, int editId) const;
-    // Holds the key (a DirectInput scan code; extended for right Alt, right Ctrl, Delete and
-    // the arrows), nudging the field, until done() or timeoutMs; then releases it.
-    bool HoldKey(HWND field, WORD scanCode, bool extended, const std::function<bool()>& done,
+    // Holds the key (a DirectInput scan code) until done() or timeoutMs, nudging the field.
+    bool HoldKey(int editId, BYTE scanCode, const std::function<bool()>& done,
                  DWORD timeoutMs = kWaitMs) const;
     // The same with a mouse button (MOUSEEVENTF_LEFTDOWN ...) at a screen point.
-    bool HoldButton(HWND field, POINT at, DWORD downFlag, DWORD upFlag,
+    bool HoldButton(int editId, POINT at, DWORD downFlag, DWORD upFlag,
                     const std::function<bool()>& done, DWORD timeoutMs = kWaitMs) const;
     // A player's click on an editor button: the pointer arrives (ending a block that has run
     // out), then the click.
     bool ClickButton(int id) const;
 
 private:
-    explicit Editor(HWND editor) : Window(editor) {}
-    HWND m_pages[2] = {};
+    Editor(HWND editor, std::vector<HWND> pages) : Window(editor), m_pages(std::move(pages)) {}
+    std::vector<HWND> m_pages;
 };
-
-// The centre of a window, in screen coordinates.
-POINT CentreOf(HWND window);

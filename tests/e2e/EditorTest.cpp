@@ -9,7 +9,7 @@
 namespace {
 
 // DirectInput scan codes of the keys the tests press.
-constexpr WORD kEscape = 0x01, kR = 0x13, kT = 0x14, kI = 0x17, kG = 0x22, kAzertyM = 0x27;
+constexpr BYTE kEscape = 0x01, kR = 0x13, kT = 0x14, kI = 0x17, kG = 0x22, kAzertyM = 0x27;
 
 // Long enough for many polls of a held key that must not be taken.
 constexpr DWORD kIgnoredMs = 300;
@@ -33,18 +33,17 @@ protected:
     std::wstring Text(int editId) { return Ed().FieldText(0, editId); }
 
     // Double-clicks the keyboard field and holds the key until the field shows expected.
-    bool Capture(int editId, WORD scanCode, bool extended, const wchar_t* expected) {
+    bool Capture(int editId, BYTE scanCode, const wchar_t* expected) {
         Ed().DoubleClickField(0, editId);
-        const bool shown = Ed().HoldKey(Ed().Field(0, editId), scanCode, extended,
-                                        [&] { return Text(editId) == expected; });
+        const bool shown = Ed().HoldKey(editId, scanCode, [&] { return Text(editId) == expected; });
         EXPECT_TRUE(shown) << "the field shows \"" << Utf8(Text(editId)) << "\"";
         return shown;
     }
 
     // Double-clicks the field and holds the key until a box shows; answers it and checks it.
-    void CaptureToBox(int editId, WORD scanCode, bool extended, int buttonId, const char* text) {
+    void CaptureToBox(int editId, BYTE scanCode, int buttonId, const char* text) {
         Ed().DoubleClickField(0, editId);
-        Ed().HoldKey(Ed().Field(0, editId), scanCode, extended,
+        Ed().HoldKey(editId, scanCode,
                      [&] { return FindMessageBox(Ed().Pid(), nullptr) != nullptr; });
         const auto box = Ed().AnswerBox(buttonId, false);
         ASSERT_TRUE(box) << "no message box";
@@ -56,8 +55,7 @@ protected:
     bool ClickAt(int editId, POINT at, DWORD down, DWORD up, const wchar_t* expected,
                  DWORD timeoutMs = kWaitMs) {
         return Ed().HoldButton(
-            Ed().Field(0, editId), at, down, up, [&] { return Text(editId) == expected; },
-            timeoutMs);
+            editId, at, down, up, [&] { return Text(editId) == expected; }, timeoutMs);
     }
 };
 
@@ -110,7 +108,7 @@ TEST_F(EditorTest, TabsPagesAndLayouts) {
     EXPECT_EQ(Ed().SelectedTab(), 1);
     EXPECT_TRUE(IsWindowVisible(Ed().Page(1)) && !IsWindowVisible(Ed().Page(0)));
     ASSERT_TRUE(CloseEditor(IDCANCEL));
-    FinishProgram();
+    PressAndWaitForExit(IDCANCEL);
     ExpectUserIniGolden("editor-QWERTZ-User.ini");
 }
 
@@ -132,7 +130,7 @@ TEST_F(EditorTest, ResetCancelAndOk) {
         }
     }
     ExpectUserIniGolden("editor-reset-User.ini");
-    FinishProgram();
+    PressAndWaitForExit(IDCANCEL);
 }
 
 // Without xinput1_3, which only the DirectX redistributable brings to Windows 10 and 11, the
@@ -144,7 +142,7 @@ TEST_F(EditorTest, ALaterXInputServesWithoutXInput13) {
     EXPECT_TRUE(PollFor([&] { return Loaded(Ed().Pid(), L"xinput1_4.dll"); }));
     EXPECT_FALSE(Loaded(Ed().Pid(), L"xinput1_3.dll"));
     ASSERT_TRUE(CloseEditor(IDCANCEL));
-    FinishProgram();
+    PressAndWaitForExit(IDCANCEL);
 }
 
 // A key pressed after the double click replaces the binding; one bound to another action of
@@ -153,19 +151,19 @@ TEST_F(EditorTest, ALaterXInputServesWithoutXInput13) {
 // while a field captures only ends the capture (a key pressed then is not taken); the next one
 // closes the editor and saves.
 TEST_F(CaptureTest, KeysAreCapturedRefusedAndSaved) {
+    const auto never = [] { return false; };
     ASSERT_TRUE(OpenEditor(kQwerty));
-    EXPECT_TRUE(Capture(IDC_EDIT_BLOCK, kG, false, L"G"));
-    CaptureToBox(IDC_EDIT_BLOCK, kR, false, IDNO, kAlreadyBound);
+    EXPECT_TRUE(Capture(IDC_EDIT_BLOCK, kG, L"G"));
+    CaptureToBox(IDC_EDIT_BLOCK, kR, IDNO, kAlreadyBound);
     EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"G");
     EXPECT_EQ(Text(IDC_EDIT_USEITEM), L"R");
-    CaptureToBox(IDC_EDIT_BLOCK, kR, false, IDYES, kAlreadyBound);
+    CaptureToBox(IDC_EDIT_BLOCK, kR, IDYES, kAlreadyBound);
     EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"R");
     EXPECT_EQ(Text(IDC_EDIT_USEITEM), L"");
-    CaptureToBox(IDC_EDIT_BLOCK, kI, false, IDOK, kInvalidKey);
+    CaptureToBox(IDC_EDIT_BLOCK, kI, IDOK, kInvalidKey);
     EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"R");
     Ed().DoubleClickField(0, IDC_EDIT_BLOCK);
-    Ed().HoldKey(
-        Ed().Field(0, IDC_EDIT_BLOCK), kEscape, false, [] { return false; }, kIgnoredMs);
+    Ed().HoldKey(IDC_EDIT_BLOCK, kEscape, never, kIgnoredMs);
     EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"R");
     EXPECT_FALSE(FindMessageBox(Ed().Pid(), nullptr));
 
@@ -174,12 +172,11 @@ TEST_F(CaptureTest, KeysAreCapturedRefusedAndSaved) {
     ASSERT_TRUE(PollFor([&] { return Ed().Focus() == Ed().Item(IDOK); }));
     Window::Send(Ed().Handle(), WM_NULL); // answered once the click has been handled
     EXPECT_TRUE(Ed().IsOpen());
-    Ed().HoldKey(
-        Ed().Field(0, IDC_EDIT_BLOCK), kT, false, [] { return false; }, kIgnoredMs);
+    Ed().HoldKey(IDC_EDIT_BLOCK, kT, never, kIgnoredMs);
     EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"R") << "a key was taken after the focus left the field";
     ASSERT_TRUE(CloseEditor(IDOK));
     ExpectUserIniGolden("capture-User.ini");
-    FinishProgram();
+    PressAndWaitForExit(IDCANCEL);
 }
 
 // The left button counts only inside the field, the right one anywhere. The layout's mapping
@@ -190,21 +187,21 @@ TEST_F(CaptureTest, MouseButtonsAndTheLayout) {
                                "\xEF\xBB\xBF[InputAZERTY]\r\nDIK_T=IK_Y\r\n"));
     WriteUserIni("\xEF\xBB\xBF[InputAZERTY]\r\nIK_F1=(GameKey=\"GI_Block\",Value=1)\r\n");
     ASSERT_TRUE(OpenEditor(kAzerty));
-    const POINT label = CentreOf(GetDlgItem(Ed().Page(0), IDC_LABEL_ATTACKFAST));
+    const POINT label = Window(GetDlgItem(Ed().Page(0), IDC_LABEL_ATTACKFAST)).Centre();
     Ed().DoubleClickField(0, IDC_EDIT_ATTACKFAST);
     EXPECT_FALSE(ClickAt(IDC_EDIT_ATTACKFAST, label, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
                          L"Left mouse", kIgnoredMs));
-    EXPECT_TRUE(ClickAt(IDC_EDIT_ATTACKFAST, CentreOf(Ed().Field(0, IDC_EDIT_ATTACKFAST)),
+    EXPECT_TRUE(ClickAt(IDC_EDIT_ATTACKFAST, Window(Ed().Field(0, IDC_EDIT_ATTACKFAST)).Centre(),
                         MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, L"Left mouse"));
     Ed().DoubleClickField(0, IDC_EDIT_ATTACKSTRONG);
     EXPECT_TRUE(ClickAt(IDC_EDIT_ATTACKSTRONG, label, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP,
                         L"Right mouse"));
-    EXPECT_TRUE(Capture(IDC_EDIT_BLOCK, kT, false, L"Y"));
-    CaptureToBox(IDC_EDIT_BLOCK, kAzertyM, false, IDOK, kInvalidKey);
+    EXPECT_TRUE(Capture(IDC_EDIT_BLOCK, kT, L"Y"));
+    CaptureToBox(IDC_EDIT_BLOCK, kAzertyM, IDOK, kInvalidKey);
     EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"Y");
     ASSERT_TRUE(CloseEditor(IDCANCEL));
     ASSERT_TRUE(ReopenEditor(kQwerty));
-    EXPECT_TRUE(Capture(IDC_EDIT_BLOCK, kT, false, L"T"));
+    EXPECT_TRUE(Capture(IDC_EDIT_BLOCK, kT, L"T"));
     ASSERT_TRUE(CloseEditor(IDCANCEL));
-    FinishProgram();
+    PressAndWaitForExit(IDCANCEL);
 }

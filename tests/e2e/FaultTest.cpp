@@ -6,8 +6,6 @@
 
 #include "Fixture.h"
 
-#include <functional>
-
 namespace {
 
 const std::string kGoodStart =
@@ -52,19 +50,16 @@ TEST_P(BadUserFileTest, OkSavesTheWholeFile) {
     ASSERT_TRUE(SetFileAttributesW(P().UserIni().c_str(), attributes));
     const std::string own = "the player's own backup";
     ASSERT_TRUE(c.obstacle != kOwnBackup || WriteFileBytes(P().UserIni() + L".bak", own));
-    const HANDLE held = c.obstacle != kHeldAtStart
-                            ? INVALID_HANDLE_VALUE
-                            : CreateFileW(P().UserIni().c_str(), GENERIC_READ, 0, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE held = c.obstacle == kHeldAtStart ? HoldUserIni(0) : INVALID_HANDLE_VALUE;
     const auto installation = SnapshotFolder(P().install);
     for (int save = 0; save < (c.obstacle == kOwnBackup ? 2 : 1); ++save) {
         if (save)
             WriteUserIni(c.bytes);
-        auto window = Launch();
+        const bool launched = Launch();
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
-        ASSERT_TRUE(window);
-        ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+        ASSERT_TRUE(launched);
+        ASSERT_TRUE(PressAndWaitForExit(IDOK));
     }
     ExpectUserIniGolden(c.golden);
     // Read-only is cleared; anything else stays as the player set it.
@@ -93,9 +88,8 @@ TEST_F(ConfiguratorTest, HugeFileKilledWhileSaving) {
     bool seen = false;
     for (int attempt = 0; attempt < 5 && !seen; ++attempt) {
         WriteUserIni(kGoodStart + section);
-        auto window = Launch();
-        ASSERT_TRUE(window);
-        ASSERT_TRUE(window->PostClick(IDOK));
+        ASSERT_TRUE(Launch());
+        ASSERT_TRUE(Main().PostClick(IDOK));
         seen = PollFor([&] { return FileExists(P().UserIni() + L".tmp") || WaitForExit(0); }) &&
                FileExists(P().UserIni() + L".tmp");
         KillProgram();
@@ -106,9 +100,8 @@ TEST_F(ConfiguratorTest, HugeFileKilledWhileSaving) {
     const std::string expected = golden->substr(0, 3) + section + golden->substr(3);
     const auto afterKill = UserIni();
     EXPECT_TRUE(afterKill == kGoodStart + section || afterKill == expected);
-    auto window = Launch();
-    ASSERT_TRUE(window);
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ASSERT_TRUE(Launch());
+    ASSERT_TRUE(PressAndWaitForExit(IDOK));
     EXPECT_TRUE(UserIni() == expected) << "User.ini is not the expected text";
     EXPECT_EQ(SnapshotFolder(P().Config()).size(), 1u) << "a stale file was left";
 }
@@ -121,30 +114,24 @@ TEST_F(ConfiguratorTest, DamagedProfilesAndOddPlayerValues) {
     const std::pair<const char*, const char*> profiles[] = {
         {"PCLow", "damaged-PCLow"}, {"PCMedium", "damaged-PCMedium"}, {"PCHigh", "odd-PCHigh"}};
     for (const auto& [profile, input] : profiles)
-        ASSERT_TRUE(
-            WriteFileBytes(P().Profiles() + L"\\" + Wide(profile) + L".ini",
-                           *ReadFileBytes(TestFile("inputs/" + std::string(input) + ".ini"))));
+        ASSERT_TRUE(WriteFileBytes(P().Profiles() + L"\\" + Wide(profile) + L".ini",
+                                   Input(std::string(input) + ".ini")));
     ASSERT_TRUE(RemoveTree(P().Profiles() + L"\\PCUber.ini") &&
                 CreateFolders(P().Profiles() + L"\\PCUber.ini"));
     const std::string nines(100000, '9'), letters(100000, 'A');
-    WriteUserIni("[Engine]\r\nPerformancePlatform=" + nines +
-                 "\r\nCustomRenderingSettings=-1\r\n"
-                 "[Viewport]\r\nWidth=" +
-                 nines +
-                 "\r\nHeight=-600\r\n[Rendering]\r\nFullscreen=2\r\n"
-                 "TextureDownscale=" +
-                 nines + "\r\nShadowQuality=-3\r\nAllowBloom=" + letters +
-                 "\r\n[Input]\r\nKeyboardLayout=" + letters + "\r\n");
+    WriteUserIni("[Engine]\r\nPerformancePlatform=" + nines + "\r\nCustomRenderingSettings=-1" +
+                 "\r\n[Viewport]\r\nWidth=" + nines + "\r\nHeight=-600\r\n[Rendering]" +
+                 "\r\nFullscreen=2\r\nTextureDownscale=" + nines + "\r\nShadowQuality=-3" +
+                 "\r\nAllowBloom=" + letters + "\r\n[Input]\r\nKeyboardLayout=" + letters + "\r\n");
     const auto installation = SnapshotFolder(P().install);
-    auto window = Launch();
-    ASSERT_TRUE(window);
+    ASSERT_TRUE(Launch());
     std::string rows;
     for (const int level : {3, 0, 1, 2}) {
-        ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, level));
-        rows += std::to_string(level) + ": " + Rows(*window) + "\n";
+        ASSERT_TRUE(Main().Choose(IDC_PRESET_COMBO, level));
+        rows += std::to_string(level) + ": " + Main().Rows() + "\n";
     }
     ExpectGolden("odd-profiles-rows.txt", rows);
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ASSERT_TRUE(PressAndWaitForExit(IDOK));
     ExpectUserIniGolden("odd-values-User.ini");
     EXPECT_TRUE(SnapshotFolder(P().install) == installation) << "the installation changed";
 }
@@ -154,10 +141,9 @@ TEST_F(ConfiguratorTest, DamagedProfilesAndOddPlayerValues) {
 TEST_F(ConfiguratorTest, ProfileMissing) {
     ASSERT_TRUE(RemoveTree(P().Profiles() + L"\\PCHigh.ini"));
     const auto installation = SnapshotFolder(P().install);
-    auto window = Launch();
-    ASSERT_TRUE(window);
-    ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 2));
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ASSERT_TRUE(Launch());
+    ASSERT_TRUE(Main().Choose(IDC_PRESET_COMBO, 2));
+    ASSERT_TRUE(PressAndWaitForExit(IDOK));
     ExpectUserIniGolden("ProfileMissing-User.ini");
     EXPECT_TRUE(SnapshotFolder(P().install) == installation) << "the installation changed";
 }
@@ -195,19 +181,14 @@ class BlockedSaveTest : public ConfiguratorTest,
 // saves (with the backup of a file not read whole), else Cancel.
 TEST_P(BlockedSaveTest, OkWarnsAndChangesNothing) {
     const BlockedSave& c = GetParam();
-    if (c.fullDisk) {
-        wchar_t disk[MAX_PATH] = {};
-        if (!GetEnvironmentVariableW(L"E2E_SMALL_DISK", disk, MAX_PATH))
-            GTEST_SKIP() << "no small file system to fill: mounting one is not allowed here";
-        ASSERT_TRUE(MoveDocuments(UnixToWinePath(Utf8(disk)) + L"\\documents"));
-    }
+    const char* disk = std::getenv("E2E_SMALL_DISK");
+    if (c.fullDisk && !disk)
+        GTEST_SKIP() << "no small file system to fill: mounting one is not allowed here";
+    ASSERT_TRUE(!c.fullDisk || MoveDocuments(UnixToWinePath(disk) + L"\\documents"));
     if (!c.original.empty())
         WriteUserIni(c.original);
     const std::wstring path = P().Game() + (c.blocked ? c.blocked : L"");
-    const HANDLE lock = c.blocked ? INVALID_HANDLE_VALUE
-                                  : CreateFileW(P().UserIni().c_str(), GENERIC_READ,
-                                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                OPEN_EXISTING, 0, nullptr);
+    const HANDLE lock = c.blocked ? INVALID_HANDLE_VALUE : HoldUserIni();
     if (c.fullDisk) {
         WriteFileBytes(path, std::string(1 << 20, 'f')); // as much as fits
     } else if (c.blocked) {
@@ -216,23 +197,22 @@ TEST_P(BlockedSaveTest, OkWarnsAndChangesNothing) {
     }
     ASSERT_TRUE(SetGameString(Hive::Player, L"Speech", L"DE"));
     const auto registry = GameKeyValues(Hive::Player);
-    auto window = Launch();
-    ASSERT_TRUE(window);
-    ASSERT_TRUE(window->ChooseText(IDC_VOICE_COMBO, L"EN"));
+    ASSERT_TRUE(Launch());
+    ASSERT_TRUE(Main().ChooseText(IDC_VOICE_COMBO, L"EN"));
     const auto files = SnapshotFolder(P().documents);
-    ASSERT_TRUE(window->PostClick(IDOK));
-    AnswerSaveWarning(*window);
-    EXPECT_TRUE(window->IsOpen()) << "the window closed after a failed save";
+    ASSERT_TRUE(Main().PostClick(IDOK));
+    AnswerSaveWarning(Main());
+    EXPECT_TRUE(Main().IsOpen()) << "the window closed after a failed save";
     EXPECT_EQ(SnapshotFolder(P().documents), files) << "a failed save changed the files";
     EXPECT_EQ(GameKeyValues(Hive::Player), registry) << "a failed save changed the registry";
     if (!c.golden) {
-        ASSERT_TRUE(PressAndWaitForExit(*window, IDCANCEL));
+        ASSERT_TRUE(PressAndWaitForExit(IDCANCEL));
         EXPECT_EQ(GameKeyValues(Hive::Player), registry);
         return;
     }
     CloseHandle(lock);
     ASSERT_TRUE(!c.blocked || RemoveTree(path));
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ASSERT_TRUE(PressAndWaitForExit(IDOK));
     ExpectUserIniGolden(c.golden);
     EXPECT_EQ(ReadFileBytes(P().UserIni() + L".bak"),
               c.original == kNotReadWhole ? std::optional(c.original) : std::nullopt);
@@ -255,9 +235,8 @@ TEST_F(ConfiguratorTest, UnusualDocumentsFolders) {
         ASSERT_TRUE(WriteFileBytes(game + L"\\config\\User.ini", kBefore));
         ASSERT_TRUE(SetDocumentsFolder(documents)) << "the shell does not follow";
         for (const char* golden : {"before-User.ini", "ok-at-start-User.ini"}) {
-            auto window = Launch();
-            ASSERT_TRUE(window);
-            ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+            ASSERT_TRUE(Launch());
+            ASSERT_TRUE(PressAndWaitForExit(IDOK));
             ExpectGolden(golden, ReadFileBytes(game + L"\\config\\User.ini").value_or("none"));
             ASSERT_TRUE(RemoveTree(game));
         }
@@ -270,10 +249,10 @@ TEST_F(ConfiguratorTest, UnusualDocumentsFolders) {
 // back as it was read, and the mapping, not read whole, is kept as a backup. What the editor
 // saved stays saved when the main window is cancelled.
 TEST_F(EditorTest, OverDamagedFiles) {
-    const auto mapping = ReadFileBytes(TestFile("inputs/damaged-DIMapping.ini"));
+    const std::string mapping = Input("damaged-DIMapping.ini");
     const std::wstring mappingPath = P().Config() + L"\\DIMapping.ini";
-    ASSERT_TRUE(mapping && WriteFileBytes(mappingPath, *mapping));
-    WriteUserIni(ReadFileBytes(TestFile("inputs/damaged-User.ini")).value_or(""));
+    ASSERT_TRUE(WriteFileBytes(mappingPath, mapping));
+    WriteUserIni(Input("damaged-User.ini"));
     ASSERT_TRUE(OpenEditor(kAzerty));
     ASSERT_TRUE(CloseEditor(IDOK));
     ExpectUserIniGolden("damaged-bindings-User.ini");
@@ -281,7 +260,7 @@ TEST_F(EditorTest, OverDamagedFiles) {
     EXPECT_EQ(ReadFileBytes(mappingPath + L".bak"), mapping);
     EXPECT_FALSE(FileExists(P().UserIni() + L".bak"));
     const auto files = SnapshotFolder(P().Game());
-    FinishProgram();
+    PressAndWaitForExit(IDCANCEL);
     EXPECT_EQ(SnapshotFolder(P().Game()), files);
 }
 
@@ -299,9 +278,7 @@ TEST_F(EditorTest, SavesAroundLockedAndReadOnlyFiles) {
     ASSERT_TRUE(CloseEditor(IDOK));
     const auto saved = UserIni();
     ASSERT_TRUE(ReopenEditor(kQwerty));
-    const HANDLE lock =
-        CreateFileW(P().UserIni().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE lock = HoldUserIni();
     ASSERT_TRUE(Ed().ClickButton(IDOK));
     AnswerSaveWarning(Ed());
     CloseHandle(lock);
@@ -309,7 +286,7 @@ TEST_F(EditorTest, SavesAroundLockedAndReadOnlyFiles) {
     EXPECT_TRUE(Ed().IsOpen());
     ASSERT_TRUE(CloseEditor(IDCANCEL));
     EXPECT_EQ(UserIni(), saved);
-    ASSERT_TRUE(PressAndWaitForExit(Main(), IDOK));
+    ASSERT_TRUE(PressAndWaitForExit(IDOK));
     ExpectUserIniGolden("editor-locked-main-ok-User.ini");
     EXPECT_EQ(ReadFileBytes(mappingPath), mapping);
     EXPECT_TRUE(GetFileAttributesW(mappingPath.c_str()) & FILE_ATTRIBUTE_READONLY);

@@ -2,8 +2,9 @@
 
 #include <shlobj.h>
 
-#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -43,22 +44,6 @@ const wchar_t* KeyPath(Hive hive) {
                                    : L"Software\\Morvenhall\\The Kestrand 2";
 }
 
-std::wstring ShellDocuments() {
-    wchar_t path[MAX_PATH] = {};
-    return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))
-               ? path
-               : L"";
-}
-
-HANDLE KillOnCloseJob() {
-    const HANDLE job = CreateJobObjectW(nullptr, nullptr);
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    if (job)
-        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    return job;
-}
-
 } // namespace
 
 std::wstring UnixToWinePath(std::string_view unixPath) {
@@ -68,33 +53,19 @@ std::wstring UnixToWinePath(std::string_view unixPath) {
 }
 
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
-    const HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    const bool ok =
-        file != INVALID_HANDLE_VALUE &&
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    return ok;
+    std::ofstream file(fs::path(Long(path)), std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return !file.fail();
 }
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path) {
-    const HANDLE file =
-        FileExists(path)
-            ? CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
-            : INVALID_HANDLE_VALUE;
-    if (file == INVALID_HANDLE_VALUE)
+    std::ifstream file(fs::path(Long(path)), std::ios::binary);
+    if (!file)
         return std::nullopt;
-    std::string bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
 }
 
 bool FileExists(const std::wstring& path) {
@@ -195,7 +166,10 @@ bool SetDocumentsFolder(const std::wstring& folder) {
         L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
     RegSetKeyValueW(HKEY_CURRENT_USER, keys[0], L"Personal", REG_EXPAND_SZ, folder.c_str(), size);
     RegSetKeyValueW(HKEY_CURRENT_USER, keys[1], L"Personal", REG_SZ, folder.c_str(), size);
-    return ShellDocuments() == folder;
+    wchar_t shell[MAX_PATH] = {};
+    return SUCCEEDED(
+               SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, shell)) &&
+           shell == folder;
 }
 
 std::string StartupOutcome::Describe() const {
@@ -207,17 +181,13 @@ std::string StartupOutcome::Describe() const {
 }
 
 void ConfiguratorTest::SetUp() {
-    CreateFolders(kDocuments);
-    ASSERT_TRUE(SetDocumentsFolder(kDocuments));
-    m_paths.documents = kDocuments;
     for (const Hive hive : {Hive::Player, Hive::Machine32, Hive::Machine64})
         ASSERT_TRUE(DeleteGameKey(hive));
-    ASSERT_TRUE(RemoveTree(m_paths.root) && RemoveTree(m_paths.Game()));
-    std::error_code error;
+    ASSERT_TRUE(RemoveTree(m_paths.root) && MoveDocuments(kDocuments));
     ASSERT_TRUE(CreateFolders(m_paths.install));
+    std::error_code error;
     fs::copy(UnixToWinePath(SAMPLE_DIR), m_paths.install, fs::copy_options::recursive, error);
     ASSERT_FALSE(error) << error.message();
-    ASSERT_TRUE(CreateFolders(m_paths.Config()));
     ASSERT_TRUE(SetGameString(Hive::Machine32, L"Language", L"EN") &&
                 SetGameString(Hive::Machine32, L"InstallFolder", m_paths.install));
 }
@@ -268,9 +238,7 @@ StartupOutcome ConfiguratorTest::Start() {
     for (int attempt = 0; attempt < 3 && !started; ++attempt) {
         started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                                  CREATE_SUSPENDED, nullptr, nullptr, &startup, &info);
-        if (!started && GetLastError() != ERROR_INTERNAL_ERROR)
-            break;
-        if (!started)
+        if (!started && GetLastError() == ERROR_INTERNAL_ERROR)
             Sleep(200);
     }
     if (errors != INVALID_HANDLE_VALUE)
@@ -279,9 +247,11 @@ StartupOutcome ConfiguratorTest::Start() {
         ADD_FAILURE() << "cannot start " << CONFIGURATOR_EXE << ", error " << GetLastError();
         return {};
     }
-    m_job = KillOnCloseJob();
-    if (m_job)
-        AssignProcessToJobObject(m_job, info.hProcess);
+    m_job = CreateJobObjectW(nullptr, nullptr); // ends the program with the driver
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(m_job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    AssignProcessToJobObject(m_job, info.hProcess);
     ResumeThread(info.hThread);
     CloseHandle(info.hThread);
     m_process = info.hProcess;
@@ -296,6 +266,7 @@ StartupOutcome ConfiguratorTest::Start() {
         for (const HWND dialog : DialogsOf(m_pid)) {
             if (!GetWindow(dialog, GW_OWNER) && GetDlgItem(dialog, IDC_TEXT_COMBO)) {
                 outcome.dialog = dialog;
+                m_main = Window(dialog);
                 return outcome;
             }
             if (FindMessageBox(m_pid, nullptr) == dialog && !std::ranges::count(answered, dialog)) {
@@ -308,13 +279,11 @@ StartupOutcome ConfiguratorTest::Start() {
     return outcome;
 }
 
-std::optional<Window> ConfiguratorTest::Launch() {
+bool ConfiguratorTest::Launch() {
     const StartupOutcome outcome = Start();
-    if (!outcome.dialog || !outcome.boxes.empty()) {
-        ADD_FAILURE() << "the main dialog did not show cleanly: " << outcome.Describe();
-        return std::nullopt;
-    }
-    return Window(outcome.dialog);
+    const bool clean = outcome.dialog && outcome.boxes.empty();
+    EXPECT_TRUE(clean) << "the main dialog did not show cleanly: " << outcome.Describe();
+    return clean;
 }
 
 std::optional<DWORD> ConfiguratorTest::WaitForExit(DWORD timeoutMs) {
@@ -325,8 +294,8 @@ std::optional<DWORD> ConfiguratorTest::WaitForExit(DWORD timeoutMs) {
     return status;
 }
 
-bool ConfiguratorTest::PressAndWaitForExit(const Window& window, int buttonId) {
-    window.PostClick(buttonId);
+bool ConfiguratorTest::PressAndWaitForExit(int buttonId) {
+    Main().PostClick(buttonId);
     std::optional<DWORD> status;
     HWND box = nullptr;
     PollFor([&] {
@@ -364,10 +333,7 @@ void ConfiguratorTest::KillProgram() {
         CloseHandle(m_job);
     m_process = m_job = nullptr;
     m_pid = 0;
-}
-
-std::string ConfiguratorTest::StandardError() const {
-    return ReadFileBytes(ErrorsPath()).value_or("");
+    m_main.reset();
 }
 
 void ConfiguratorTest::ExpectGolden(const std::string& name, const std::string& actual) const {
@@ -375,11 +341,10 @@ void ConfiguratorTest::ExpectGolden(const std::string& name, const std::string& 
     const auto golden = ReadFileBytes(path);
     if (golden == actual)
         return;
-    wchar_t flag[4] = {};
-    if (GetEnvironmentVariableW(L"UPDATE_GOLDEN", flag, 4) && flag == std::wstring(L"1")) {
+    if (const char* update = std::getenv("UPDATE_GOLDEN"); update && update == std::string("1")) {
         // A rewrite never passes: the new golden has to be read before it is trusted.
-        const bool ci = GetEnvironmentVariableW(L"CI", flag, 4) != 0;
-        ADD_FAILURE() << (ci ? "golden files are not rewritten under CI: " + name
+        const char* ci = std::getenv("CI");
+        ADD_FAILURE() << (ci && *ci ? "golden files are not rewritten under CI: " + name
                           : WriteFileBytes(path, actual)
                               ? "golden rewritten, review the diff: " + name
                               : "cannot write " + name);
@@ -387,22 +352,4 @@ void ConfiguratorTest::ExpectGolden(const std::string& name, const std::string& 
     }
     ADD_FAILURE() << (golden ? "differs from golden file " : "no golden file ") << name << ":\n"
                   << actual;
-}
-
-bool EditorTest::OpenEditor(int layout) {
-    m_main = Launch();
-    return m_main && ReopenEditor(layout);
-}
-
-bool EditorTest::ReopenEditor(int layout) {
-    EXPECT_TRUE(m_main->Choose(IDC_KEYBOARD_COMBO, layout));
-    m_editor = Editor::Open(*m_main);
-    EXPECT_TRUE(m_editor) << "the input editor did not open";
-    return m_editor.has_value();
-}
-
-bool EditorTest::CloseEditor(int buttonId) {
-    const bool closed = m_editor->ClickButton(buttonId) && m_editor->WaitClosed();
-    EXPECT_TRUE(closed) << "the editor did not close with button " << buttonId;
-    return closed;
 }

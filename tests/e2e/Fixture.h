@@ -9,11 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
-#include <string>
 #include <string_view>
-#include <vector>
 
 // Names each instance of a table-driven test after its case.
 inline constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
@@ -86,6 +82,15 @@ protected:
         ASSERT_TRUE(WriteFileBytes(m_paths.UserIni(), bytes));
     }
     std::optional<std::string> UserIni() const { return ReadFileBytes(m_paths.UserIni()); }
+    // A file of tests/e2e/inputs/.
+    std::string Input(const std::string& name) const {
+        return ReadFileBytes(TestFile("inputs/" + name)).value_or("<no input " + name + ">");
+    }
+    // User.ini opened by another program that shares only what share allows.
+    HANDLE HoldUserIni(DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE) const {
+        return CreateFileW(m_paths.UserIni().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
     // Replaces the data files that name the text (*.qzstrings) and voice (*.qzspeech)
     // languages with empty files of these names.
     bool SetLanguageFiles(const std::vector<std::wstring>& text,
@@ -96,28 +101,29 @@ protected:
     bool DisableLibrary(const wchar_t* dll);
     bool SetDpi(DWORD dpi);
 
-    // Starts the program and follows it until its main dialog shows or it ends, answering
-    // every message box on the way with OK.
+    // Starts the program and follows it until its main dialog (then Main()) shows or it ends,
+    // answering every message box on the way with OK.
     StartupOutcome Start();
-    // Starts the program and returns its main dialog, or records a failure.
-    std::optional<Window> Launch();
+    // Starts the program; false (and a failure) unless Main() shows without a message box.
+    bool Launch();
+    Window& Main() { return *m_main; }
     std::optional<DWORD> WaitForExit(DWORD timeoutMs = kWaitMs);
-    // Presses the button and waits for a normal end; false (and a failure) otherwise.
-    bool PressAndWaitForExit(const Window& window, int buttonId);
+    // Presses the main window's button; false (and a failure) unless the program ends normally.
+    bool PressAndWaitForExit(int buttonId);
     // The failed-save warning over window: checked, answered; a failure when none comes.
     void AnswerSaveWarning(const Window& window);
     void KillProgram();
-    std::string StandardError() const;
+    std::string StandardError() const { return ReadFileBytes(ErrorsPath()).value_or(""); }
 
     // actual must equal the golden file tests/e2e/golden/name. With the environment variable
     // UPDATE_GOLDEN=1 a golden that differs is rewritten for review, and the test still fails;
     // with CI set as well nothing is rewritten.
     void ExpectGolden(const std::string& name, const std::string& actual) const;
-    // The window's tree (WindowTree, leaving out elided) must equal the golden file name, and
-    // the window must keep the layout rules.
-    void ExpectWindow(const std::string& name, HWND window, const std::vector<int>& elided = {}) {
+    // The window's tree (WindowTree, without the machine's display modes) must equal the golden
+    // file name, and the window must keep the layout rules.
+    void ExpectWindow(const std::string& name, HWND window) {
         EXPECT_EQ(LayoutFaults(window), "") << name;
-        ExpectGolden(name, WindowTree(window, elided));
+        ExpectGolden(name, WindowTree(window, {IDC_RESOLUTION_COMBO}));
     }
     void ExpectUserIniGolden(const std::string& name) const {
         ExpectGolden(name, UserIni().value_or("<no User.ini>"));
@@ -127,28 +133,33 @@ private:
     std::wstring ErrorsPath() const { return m_paths.root + L"\\stderr.txt"; }
 
     Paths m_paths;
+    std::optional<Window> m_main;
     HANDLE m_job = nullptr;
     HANDLE m_process = nullptr;
     DWORD m_pid = 0;
 };
 
 // The main window's keyboard list entries.
-inline constexpr int kQwerty = 0;
-inline constexpr int kAzerty = 1;
-inline constexpr int kQwertz = 2;
+enum Layout { kQwerty, kAzerty, kQwertz };
 
 // Starts the program, chooses a keyboard layout and opens the input editor over it.
 class EditorTest : public ConfiguratorTest {
 protected:
-    bool OpenEditor(int layout);
-    bool ReopenEditor(int layout); // in the running program
-    bool CloseEditor(int buttonId);
-    void FinishProgram() { PressAndWaitForExit(*m_main, IDCANCEL); }
-
-    Window& Main() { return *m_main; }
+    bool OpenEditor(int layout) { return Launch() && ReopenEditor(layout); }
+    bool ReopenEditor(int layout) { // in the running program
+        EXPECT_TRUE(Main().Choose(IDC_KEYBOARD_COMBO, layout));
+        m_editor = Editor::Open(Main());
+        EXPECT_TRUE(m_editor) << "the input editor did not open";
+        return m_editor.has_value();
+    }
+    bool CloseEditor(int buttonId) {
+        const bool closed = m_editor->ClickButton(buttonId) &&
+                            PollFor([&] { return !IsWindow(m_editor->Handle()); });
+        EXPECT_TRUE(closed) << "the editor did not close with button " << buttonId;
+        return closed;
+    }
     Editor& Ed() { return *m_editor; }
 
 private:
-    std::optional<Window> m_main;
     std::optional<Editor> m_editor;
 };

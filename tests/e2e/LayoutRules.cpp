@@ -1,37 +1,29 @@
-// The rules any reviewer checks on a window, whatever its scale and language. Texts are
-// measured with a font made as the dialogs' own is, "MS Shell Dlg" 8 points at the display
-// scale the program started with.
+// The rules any reviewer checks on a window, whatever its scale and language.
 
 #include "Driver.h"
 
-#include <memory>
-#include <optional>
-#include <vector>
-
 namespace {
 
-// The display scale the program started with (a move to another monitor later changes the
-// scale of the program's own pixels, not its fonts).
-UINT StartDpi() {
-    DWORD dpi = 96, size = sizeof dpi;
-    RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", RRF_RT_REG_DWORD,
-                 nullptr, &dpi, &size);
-    return dpi;
-}
-
-struct FontDeleter {
-    void operator()(HFONT font) const { DeleteObject(font); }
-};
-using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
-
-// Measures texts on a screen device context in one font.
+// Measures texts on a screen device context in a font made as the dialogs' own is, "MS Shell
+// Dlg" 8 points at the display scale the program started with (a move to another monitor
+// later changes the scale of the program's own pixels, not its fonts).
 class Ruler {
 public:
-    Ruler(HFONT font) : m_dc(GetDC(nullptr)), m_old(SelectObject(m_dc, font)) {}
+    Ruler() {
+        DWORD size = sizeof m_dpi;
+        RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", RRF_RT_REG_DWORD,
+                     nullptr, &m_dpi, &size);
+        m_font = CreateFontW(-MulDiv(8, static_cast<int>(m_dpi), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                             FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Shell Dlg");
+        m_old = SelectObject(m_dc, m_font);
+    }
     ~Ruler() {
         SelectObject(m_dc, m_old);
+        DeleteObject(m_font);
         ReleaseDC(nullptr, m_dc);
     }
+    // A length in pixels at 96 DPI, scaled.
+    int Px(int value) const { return MulDiv(value, static_cast<int>(m_dpi), 96); }
     // The family of the font file chosen, where the face name would give the name asked for.
     std::wstring Family() const {
         std::vector<char> buffer(GetOutlineTextMetricsW(m_dc, 0, nullptr));
@@ -51,31 +43,11 @@ public:
     }
 
 private:
-    HDC m_dc;
-    HGDIOBJ m_old;
+    DWORD m_dpi = 96;
+    HDC m_dc = GetDC(nullptr);
+    HFONT m_font = nullptr;
+    HGDIOBJ m_old = nullptr;
 };
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::vector<HWND> ShownChildren(HWND parent) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (IsWindowVisible(child))
-            children.push_back(child);
-    return children;
-}
-
-// In the parent's client coordinates (ids need not be unique: the editor's pages share one).
-RECT RectIn(HWND parent, HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 std::string Name(HWND control) {
     return std::to_string(GetDlgCtrlID(control)) + " \"" + Utf8(WindowText(control)) + "\"";
@@ -100,10 +72,9 @@ struct TextArea {
     bool wrap;
     std::vector<std::wstring> texts;
 };
-std::optional<TextArea> TextAreaOf(HWND control, UINT dpi) {
+std::optional<TextArea> TextAreaOf(HWND control, const Ruler& ruler) {
     RECT client{};
     GetClientRect(control, &client);
-    const auto px = [dpi](int value) { return MulDiv(value, static_cast<int>(dpi), 96); };
     const auto area = [&](int horizontal, int vertical, bool wrap) {
         return TextArea{
             {client.right - horizontal, client.bottom - vertical}, wrap, {WindowText(control)}};
@@ -121,7 +92,7 @@ std::optional<TextArea> TextAreaOf(HWND control, UINT dpi) {
         return area(LOWORD(margins) + HIWORD(margins), 0, false);
     }
     if (kind == L"ComboBox") { // beside the drop-down button, inside the selection's frame
-        TextArea entries = area(px(GetSystemMetrics(SM_CXVSCROLL)) + px(6), 0, false);
+        TextArea entries = area(ruler.Px(GetSystemMetrics(SM_CXVSCROLL)) + ruler.Px(6), 0, false);
         entries.texts = Window(GetParent(control)).Entries(GetDlgCtrlID(control));
         return entries;
     }
@@ -130,19 +101,18 @@ std::optional<TextArea> TextAreaOf(HWND control, UINT dpi) {
     switch (style & BS_TYPEMASK) {
     case BS_PUSHBUTTON:
     case BS_DEFPUSHBUTTON: // inside the 3-D edge and the focus rectangle
-        return area(px(6), px(6), (style & BS_MULTILINE) != 0);
+        return area(ruler.Px(6), ruler.Px(6), (style & BS_MULTILINE) != 0);
     case BS_GROUPBOX: // the caption breaks the frame's top line, a little in from its ends
-        return area(px(16), 0, false);
+        return area(ruler.Px(16), 0, false);
     default: // check boxes and radio buttons: right of the box and a gap
-        return area(px(13) + px(4), 0, (style & BS_MULTILINE) != 0);
+        return area(ruler.Px(13) + ruler.Px(4), 0, (style & BS_MULTILINE) != 0);
     }
 }
 
-void CheckTexts(HWND control, HFONT font, UINT dpi, std::string& faults) {
-    const auto area = TextAreaOf(control, dpi);
+void CheckTexts(HWND control, const Ruler& ruler, std::string& faults) {
+    const auto area = TextAreaOf(control, ruler);
     if (!area)
         return;
-    const Ruler ruler(font);
     const auto fits = [&](const SIZE& used) {
         return used.cx <= area->size.cx && used.cy <= area->size.cy;
     };
@@ -157,13 +127,15 @@ void CheckTexts(HWND control, HFONT font, UINT dpi, std::string& faults) {
     }
 }
 
-void CheckChildren(HWND parent, HFONT font, UINT dpi, std::string& faults) {
+void CheckChildren(HWND parent, const Ruler& ruler, std::string& faults) {
     RECT client{};
     GetClientRect(parent, &client);
     const LRESULT parentFont = Window::Send(parent, WM_GETFONT);
-    const auto children = ShownChildren(parent);
+    auto children = Children(parent);
+    std::erase_if(children, [](HWND child) { return !IsWindowVisible(child); });
     for (size_t i = 0; i < children.size(); ++i) {
         const HWND child = children[i];
+        // Not by id: the editor's pages share one.
         const RECT rect = RectIn(parent, child);
         if (!Contains(client, rect))
             faults += Name(child) + " leaves its parent " + Name(parent) + "\n";
@@ -179,24 +151,22 @@ void CheckChildren(HWND parent, HFONT font, UINT dpi, std::string& faults) {
         if (Window::Send(child, WM_GETFONT) != parentFont)
             faults += Name(child) + " has a font of its own, not its dialog's\n";
         else
-            CheckTexts(child, font, dpi, faults);
+            CheckTexts(child, ruler, faults);
         if (ClassOf(child) == L"#32770")
-            CheckChildren(child, font, dpi, faults);
+            CheckChildren(child, ruler, faults);
     }
 }
 
 } // namespace
 
 std::string LayoutFaults(HWND window) {
-    const UINT dpi = StartDpi();
-    const Font font(CreateFontW(-MulDiv(8, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE,
-                                FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Shell Dlg"));
+    const Ruler ruler;
     // Without Wine's own fonts in the prefix every measure here would be of another font.
-    const std::wstring family = Ruler(font.get()).Family();
+    const std::wstring family = ruler.Family();
     if (family != L"Tahoma")
         return "\"MS Shell Dlg\" is " + Utf8(family) +
                ", not Tahoma: the prefix lacks Wine's fonts\n";
     std::string faults;
-    CheckChildren(window, font.get(), dpi, faults);
+    CheckChildren(window, ruler, faults);
     return faults;
 }

@@ -3,8 +3,6 @@
 
 #include "Fixture.h"
 
-#include <algorithm>
-
 namespace {
 
 // What each preset's profile selects in the rows.
@@ -21,10 +19,7 @@ bool PanelShown(const Window& window, bool shown) {
 
 // Custom mode at HIGH with rows of no preset; "250" and "1" are no row's tokens, so those rows
 // show, and save, their first entry.
-const char kCustomUserFile[] =
-    "[Engine]\r\nPerformancePlatform=2\r\nCustomRenderingSettings=1\r\n[Rendering]\r\n"
-    "TextureDownscale=2\r\nTextureMemoryBudget=250\r\nShadowQuality=3\r\nMeshDistanceScale=1\r\n"
-    "AllowBloom=1\r\nAllowSSAO=1\r\nUberSampling=2\r\nAllowDecals=0.5\r\nFullscreen=1\r\n";
+const char kCustomUserFile[] = "custom-User.ini";
 
 } // namespace
 
@@ -37,13 +32,7 @@ const char kCustomUserFile[] =
 // row touched by message switches to CUSTOM. OK saves every choice and both languages.
 TEST_F(ConfiguratorTest, ChoicesReachTheFilesOnlyWithOk) {
     ASSERT_TRUE(SetLanguageFiles({L"EN", L"FR"}, {L"EN", L"DE"}));
-    WriteUserIni("\xEF\xBB\xBF; written by hand\r\nstray=before any header\n"
-                 "[Viewport]\r\nWidth=1024\r\nHeight=768\r\n"
-                 "[Player]\nzeta=last\nName=\xC3\x85sa\nAlpha=first\na line without a value\n"
-                 "[InputAZERTY]\r\nGI_Forward=IK_Z\r\nGI_Forward=IK_Up\r\n"
-                 "[Engine]\r\nPerformancePlatform=2\r\nCustomRenderingSettings=0\r\n"
-                 "[Rendering]\r\nFullscreen=1\r\n_ShadowQuality=3\r\n_ShadowedLights=1\r\n"
-                 "AllowBloom=0\r\n[Input]\r\nKeyboardLayout=AZERTY\r\n[Player]\r\nLevel=12\r\n");
+    WriteUserIni(Input("hand-written-User.ini"));
     std::vector<std::wstring> sizes;
     DEVMODEW mode{};
     mode.dmSize = sizeof(mode);
@@ -53,28 +42,24 @@ TEST_F(ConfiguratorTest, ChoicesReachTheFilesOnlyWithOk) {
         if (std::ranges::count(sizes, size) == 0)
             sizes.push_back(size);
     }
-    auto window = Launch();
-    ASSERT_TRUE(window);
-    EXPECT_EQ(window->Entries(IDC_RESOLUTION_COMBO), sizes);
-    EXPECT_EQ(window->SelectedText(IDC_RESOLUTION_COMBO), L"1024 x 768");
-    const auto tree = [&](const char* name) {
-        ExpectWindow(name, window->Handle(), {IDC_RESOLUTION_COMBO});
-    };
-    tree("compact-EN.txt");
-    ASSERT_TRUE(window->Choose(IDC_KEYBOARD_COMBO, kQwertz));
-    ASSERT_TRUE(window->Choose(IDC_FULLSCREEN_COMBO, 0));
-    ASSERT_TRUE(window->ChooseText(IDC_RESOLUTION_COMBO, L"800 x 600"));
-    ASSERT_TRUE(window->ChooseText(IDC_VOICE_COMBO, L"DE"));
-    ASSERT_TRUE(window->ChooseText(IDC_TEXT_COMBO, L"FR"));
-    tree("compact-FR.txt");
-    ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 3));
-    EXPECT_EQ(Rows(*window), kPresetRows[3]);
-    ASSERT_TRUE(window->Choose(RowCombo(17), 0)); // UberSampling disabled, hidden
-    EXPECT_EQ(window->Count(IDC_PRESET_COMBO), 5);
-    EXPECT_EQ(Utf8(window->SelectedText(IDC_PRESET_COMBO)), "Personnalis\xC3\xA9"
-                                                            "e");
+    ASSERT_TRUE(Launch());
+    EXPECT_EQ(Main().Entries(IDC_RESOLUTION_COMBO), sizes);
+    EXPECT_EQ(Main().SelectedText(IDC_RESOLUTION_COMBO), L"1024 x 768");
+    ExpectWindow("compact-EN.txt", Main().Handle());
+    ASSERT_TRUE(Main().Choose(IDC_KEYBOARD_COMBO, kQwertz));
+    ASSERT_TRUE(Main().Choose(IDC_FULLSCREEN_COMBO, 0));
+    ASSERT_TRUE(Main().ChooseText(IDC_RESOLUTION_COMBO, L"800 x 600"));
+    ASSERT_TRUE(Main().ChooseText(IDC_VOICE_COMBO, L"DE"));
+    ASSERT_TRUE(Main().ChooseText(IDC_TEXT_COMBO, L"FR"));
+    ExpectWindow("compact-FR.txt", Main().Handle());
+    ASSERT_TRUE(Main().Choose(IDC_PRESET_COMBO, 3));
+    EXPECT_EQ(Main().Rows(), kPresetRows[3]);
+    ASSERT_TRUE(Main().Choose(RowCombo(17), 0)); // UberSampling disabled, hidden
+    EXPECT_EQ(Main().Count(IDC_PRESET_COMBO), 5);
+    EXPECT_EQ(Utf8(Main().SelectedText(IDC_PRESET_COMBO)), "Personnalis\xC3\xA9"
+                                                           "e");
     EXPECT_EQ(GameKeyValues(Hive::Player), (RegistryValues{}));
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ASSERT_TRUE(PressAndWaitForExit(IDOK));
     ExpectUserIniGolden("choices-User.ini");
     EXPECT_EQ(SnapshotFolder(P().Config()).size(), 1u) << "stray files beside User.ini";
     EXPECT_EQ(GameKeyValues(Hive::Player),
@@ -88,37 +73,36 @@ TEST_F(ConfiguratorTest, ChoicesReachTheFilesOnlyWithOk) {
 // selection. OK saves the last preset's rows.
 TEST_F(ConfiguratorTest, PresetsCustomModeAndTheLayouts) {
     ASSERT_TRUE(SetLanguageFiles({L"EN", L"FR"}, {L"EN"}));
-    WriteUserIni(kCustomUserFile);
-    auto window = Launch();
-    ASSERT_TRUE(window);
-    ExpectWindow("expanded-EN.txt", window->Handle(), {IDC_RESOLUTION_COMBO});
-    const std::string stored = Rows(*window);
-    const RECT expanded = window->Rect();
-    ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK));
-    EXPECT_TRUE(PanelShown(*window, false));
-    EXPECT_LT(window->Rect().bottom - window->Rect().top, expanded.bottom - expanded.top);
-    EXPECT_EQ(window->Selection(IDC_PRESET_COMBO), 4);
-    EXPECT_EQ(Rows(*window), stored);
-    ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK));
-    EXPECT_TRUE(PanelShown(*window, true));
+    WriteUserIni(Input(kCustomUserFile));
+    ASSERT_TRUE(Launch());
+    ExpectWindow("expanded-EN.txt", Main().Handle());
+    const std::string stored = Main().Rows();
+    const RECT expanded = Main().Rect();
+    ASSERT_TRUE(Main().Click(IDC_CUSTOM_CHECK));
+    EXPECT_TRUE(PanelShown(Main(), false));
+    EXPECT_LT(Main().Rect().bottom - Main().Rect().top, expanded.bottom - expanded.top);
+    EXPECT_EQ(Main().Selection(IDC_PRESET_COMBO), 4);
+    EXPECT_EQ(Main().Rows(), stored);
+    ASSERT_TRUE(Main().Click(IDC_CUSTOM_CHECK));
+    EXPECT_TRUE(PanelShown(Main(), true));
 
     for (const int level : {3, 0, 1, 2}) {
-        ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, level));
-        EXPECT_EQ(window->Count(IDC_PRESET_COMBO), 4);
-        EXPECT_EQ(Rows(*window), kPresetRows[level]) << level;
+        ASSERT_TRUE(Main().Choose(IDC_PRESET_COMBO, level));
+        EXPECT_EQ(Main().Count(IDC_PRESET_COMBO), 4);
+        EXPECT_EQ(Main().Rows(), kPresetRows[level]) << level;
     }
-    ASSERT_TRUE(window->Choose(RowCombo(0), 2));
-    ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 4));
-    EXPECT_EQ(window->Selection(IDC_PRESET_COMBO), 4);
-    EXPECT_EQ(Rows(*window), kPresetRows[2]);
-    ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 0));
-    ASSERT_TRUE(window->Notify(RowCombo(5), CBN_SETFOCUS));
-    EXPECT_EQ(window->Count(IDC_PRESET_COMBO), 5);
-    ASSERT_TRUE(window->ChooseText(IDC_TEXT_COMBO, L"FR"));
-    EXPECT_EQ(window->Selection(IDC_PRESET_COMBO), 4);
-    EXPECT_EQ(Rows(*window), kPresetRows[0]);
-    EXPECT_EQ(Utf8(window->SelectedText(RowCombo(0))), "Forte");
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ASSERT_TRUE(Main().Choose(RowCombo(0), 2));
+    ASSERT_TRUE(Main().Choose(IDC_PRESET_COMBO, 4));
+    EXPECT_EQ(Main().Selection(IDC_PRESET_COMBO), 4);
+    EXPECT_EQ(Main().Rows(), kPresetRows[2]);
+    ASSERT_TRUE(Main().Choose(IDC_PRESET_COMBO, 0));
+    ASSERT_TRUE(Main().Notify(RowCombo(5), CBN_SETFOCUS));
+    EXPECT_EQ(Main().Count(IDC_PRESET_COMBO), 5);
+    ASSERT_TRUE(Main().ChooseText(IDC_TEXT_COMBO, L"FR"));
+    EXPECT_EQ(Main().Selection(IDC_PRESET_COMBO), 4);
+    EXPECT_EQ(Main().Rows(), kPresetRows[0]);
+    EXPECT_EQ(Utf8(Main().SelectedText(RowCombo(0))), "Forte");
+    ASSERT_TRUE(PressAndWaitForExit(IDOK));
     ExpectUserIniGolden("custom-low-User.ini");
 }
 
@@ -129,19 +113,16 @@ TEST_F(ConfiguratorTest, LeavingWithoutOkWritesNothing) {
     const auto files = SnapshotFolder(P().Game());
     const auto machine = GameKeyValues(Hive::Machine32);
     for (const UINT way : {0u, static_cast<UINT>(WM_CLOSE), static_cast<UINT>(WM_SYSCOMMAND)}) {
-        auto window = Launch();
-        ASSERT_TRUE(window);
-        ASSERT_TRUE(window->ChooseText(IDC_TEXT_COMBO, L"FR"));
-        ASSERT_TRUE(window->ChooseText(IDC_VOICE_COMBO, L"DE"));
-        ASSERT_TRUE(window->Choose(IDC_KEYBOARD_COMBO, kQwertz));
-        ASSERT_TRUE(window->Choose(IDC_FULLSCREEN_COMBO, 1));
-        ASSERT_TRUE(window->Choose(IDC_PRESET_COMBO, 3));
-        ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK));
-        ASSERT_TRUE(window->Choose(RowCombo(0), 1));
-        if (way == 0)
-            window->PostClick(IDCANCEL);
-        else
-            window->Post(way, way == WM_SYSCOMMAND ? SC_CLOSE : 0);
+        ASSERT_TRUE(Launch());
+        ASSERT_TRUE(Main().ChooseText(IDC_TEXT_COMBO, L"FR"));
+        ASSERT_TRUE(Main().ChooseText(IDC_VOICE_COMBO, L"DE"));
+        ASSERT_TRUE(Main().Choose(IDC_KEYBOARD_COMBO, kQwertz));
+        ASSERT_TRUE(Main().Choose(IDC_FULLSCREEN_COMBO, 1));
+        ASSERT_TRUE(Main().Choose(IDC_PRESET_COMBO, 3));
+        ASSERT_TRUE(Main().Click(IDC_CUSTOM_CHECK));
+        ASSERT_TRUE(Main().Choose(RowCombo(0), 1));
+        ASSERT_TRUE(way ? Main().Post(way, way == WM_SYSCOMMAND ? SC_CLOSE : 0)
+                        : Main().PostClick(IDCANCEL));
         EXPECT_EQ(WaitForExit(), 0u) << way;
         EXPECT_EQ(SnapshotFolder(P().Game()), files) << way;
         EXPECT_EQ(GameKeyValues(Hive::Player), (RegistryValues{})) << way;
@@ -158,31 +139,30 @@ class AutoDetectTest : public ConfiguratorTest, public ::testing::WithParamInter
 
 TEST_P(AutoDetectTest, SelectsAPresetOrChangesNothing) {
     ASSERT_TRUE(!GetParam() || DisableLibrary(L"d3d9"));
-    WriteUserIni(kCustomUserFile);
-    auto window = Launch();
-    ASSERT_TRUE(window);
-    ASSERT_TRUE(window->Choose(RowCombo(0), 1));
-    const std::string before = Rows(*window);
-    ASSERT_TRUE(window->Click(IDC_AUTODETECT, 60000));
-    const int level = window->Selection(IDC_PRESET_COMBO);
-    const auto tips = ToolTips(window->Handle());
+    WriteUserIni(Input(kCustomUserFile));
+    ASSERT_TRUE(Launch());
+    ASSERT_TRUE(Main().Choose(RowCombo(0), 1));
+    const std::string before = Main().Rows();
+    ASSERT_TRUE(Main().Click(IDC_AUTODETECT, 60000));
+    const int level = Main().Selection(IDC_PRESET_COMBO);
+    const auto tips = ToolTips(Main().Handle());
     if (GetParam()) {
         EXPECT_EQ(StandardError(), "Direct3DCreate9 failed.");
         EXPECT_EQ(level, 4);
-        EXPECT_EQ(Rows(*window), before);
+        EXPECT_EQ(Main().Rows(), before);
         EXPECT_TRUE(tips.empty()) << "a summary of a survey that failed";
     } else {
         EXPECT_EQ(StandardError(), "");
-        EXPECT_EQ(window->Count(IDC_PRESET_COMBO), 4);
+        EXPECT_EQ(Main().Count(IDC_PRESET_COMBO), 4);
         ASSERT_TRUE(level >= 0 && level <= 2) << level;
-        EXPECT_EQ(Rows(*window), kPresetRows[level]);
+        EXPECT_EQ(Main().Rows(), kPresetRows[level]);
         // The summary is the button's tooltip: the machine's cores, and the class of the level.
         SYSTEM_INFO system{};
         GetNativeSystemInfo(&system);
         const wchar_t* classes[] = {L"Entry-level PC", L"Mid-range PC", L"High-end PC"};
         ASSERT_EQ(tips.size(), 1u) << "no summary";
         const auto& [tool, summary] = *tips.begin();
-        EXPECT_EQ(tool, window->Item(IDC_AUTODETECT));
+        EXPECT_EQ(tool, Main().Item(IDC_AUTODETECT));
         EXPECT_TRUE(summary.starts_with(L"Configuration summary:\nNumber of cores: " +
                                         std::to_wstring(system.dwNumberOfProcessors) + L",\n") &&
                     summary.ends_with(std::wstring(L"\nYour configuration capabilities: ") +
@@ -190,11 +170,11 @@ TEST_P(AutoDetectTest, SelectsAPresetOrChangesNothing) {
             << Utf8(summary);
     }
     for (const bool checked : {false, true}) {
-        ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK, 1000)) << "the window stopped answering";
-        EXPECT_EQ(window->IsChecked(IDC_CUSTOM_CHECK), checked);
-        EXPECT_TRUE(PanelShown(*window, checked));
+        ASSERT_TRUE(Main().Click(IDC_CUSTOM_CHECK, 1000)) << "the window stopped answering";
+        EXPECT_EQ(Main().IsChecked(IDC_CUSTOM_CHECK), checked);
+        EXPECT_TRUE(PanelShown(Main(), checked));
     }
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ASSERT_TRUE(PressAndWaitForExit(IDOK));
 }
 
 INSTANTIATE_TEST_SUITE_P(Survey, AutoDetectTest, ::testing::Bool(), [](const auto& info) {
@@ -234,34 +214,31 @@ std::string PlacedByProgram(const Window& window) {
 TEST_P(ScaleTest, ProgramPixelsFollowTheScale) {
     const int dpi = GetParam();
     ASSERT_TRUE(SetDpi(dpi));
-    auto window = Launch();
-    ASSERT_TRUE(window);
-    const auto tree = [&](const std::string& name) {
-        ExpectWindow(name + ".txt", window->Handle(), {IDC_RESOLUTION_COMBO});
-    };
+    ASSERT_TRUE(Launch());
     if (dpi != 96)
-        tree("compact-" + std::to_string(dpi));
-    ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK));
+        ExpectWindow("compact-" + std::to_string(dpi) + ".txt", Main().Handle());
+    ASSERT_TRUE(Main().Click(IDC_CUSTOM_CHECK));
     if (dpi == 96) { // a move to a monitor of 150 %
-        const RECT now = window->Rect();
+        const RECT now = Main().Rect();
         const RECT suggested{now.left, now.top, now.left + 924, now.top + 927};
         const HANDLE process =
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, window->Pid());
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, Main().Pid());
         void* remote =
             VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
         ASSERT_TRUE(remote &&
                     WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr));
         CloseHandle(process);
         ASSERT_TRUE(
-            window->Post(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(remote)));
-        ASSERT_TRUE(PollFor([&] { return window->ControlRect(RowLabel(19)).top == 771; }));
-        EXPECT_EQ(LayoutFaults(window->Handle()), "");
-        ExpectGolden("expanded-moved-to-144.txt", PlacedByProgram(*window));
+            Main().Post(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(remote)));
+        ASSERT_TRUE(PollFor([&] { return Main().ControlRect(RowLabel(19)).top == 771; }));
+        Window::Send(Main().Handle(), WM_NULL); // answered once the whole move is arranged
+        EXPECT_EQ(LayoutFaults(Main().Handle()), "");
+        ExpectGolden("expanded-moved-to-144.txt", PlacedByProgram(Main()));
     } else {
-        tree("expanded-" + std::to_string(dpi));
+        ExpectWindow("expanded-" + std::to_string(dpi) + ".txt", Main().Handle());
     }
-    ASSERT_TRUE(window->Click(IDC_CUSTOM_CHECK));
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    ASSERT_TRUE(Main().Click(IDC_CUSTOM_CHECK));
+    ASSERT_TRUE(PressAndWaitForExit(IDOK));
     ExpectUserIniGolden("ok-at-start-User.ini");
 }
 
@@ -285,13 +262,11 @@ TEST_P(LayoutTest, RulesHoldInEveryWindow) {
     EXPECT_EQ(LayoutFaults(Main().Handle()), "");
     ASSERT_TRUE(Main().Click(IDC_CUSTOM_CHECK));
     EXPECT_EQ(LayoutFaults(Main().Handle()), "");
-    const HANDLE lock =
-        CreateFileW(P().UserIni().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE lock = HoldUserIni();
     ASSERT_TRUE(Main().PostClick(IDOK));
     EXPECT_TRUE(Main().AnswerBox(IDOK)) << "no warning"; // which checks its layout
     CloseHandle(lock);
-    FinishProgram();
+    PressAndWaitForExit(IDCANCEL);
 }
 
 INSTANTIATE_TEST_SUITE_P(LanguagesAndScales, LayoutTest,

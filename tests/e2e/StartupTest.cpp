@@ -4,66 +4,59 @@
 
 #include "Fixture.h"
 
+#include <iomanip>
+#include <sstream>
+
 namespace {
 
 constexpr int kShows = 0; // the window shows; OK saves and ends normally
 
-// A value of odd type or size as the import must have left it.
-struct Imported {
-    Hive hive;
-    const wchar_t* name;
-    DWORD type;
-    size_t bytes;
-};
-
-// Each case is the registry file of its name in tests/e2e/registry, imported over the
-// fixture's machine key.
+// A line of registry/cases.txt, which describes the columns.
 struct StartCase {
-    const char* name;
-    int status;                         // kShows or the exit status
-    std::wstring text = {}, voice = {}; // shown: the "Language" and "Speech" OK saves
-    const char* caption = nullptr;      // shown: the window's caption
-    std::optional<Imported> imported = {};
-    const char* golden = "ok-at-start-User.ini"; // shown: User.ini after OK
+    std::string name;
+    int status = kShows;
+    std::wstring text, voice;
+    std::string caption, golden;
+    Hive hive = Hive::Player; // of an imported value of odd type or size (when bytes)
+    std::wstring value;
+    DWORD type = REG_NONE;
+    size_t bytes = 0;
 };
 
-const char kEnglish[] = "Kestrand 2 Setup";
-const char kFrench[] = "Kestrand 2 R\xC3\xA9glages";
-const std::wstring kL(2048, L'L');
-
-const StartCase kStartCases[] = {
-    // A start-up failure ends the program before the window shows, three of them after the
-    // message that the game must be reinstalled.
-    {"NoMachineKey", 102},
-    {"NoLanguage", 103},
-    {"NoInstallFolder", 105},
-    {"InstallFolderOnlyInThePlayersKey", 105},
-    {"EmptyInstallFolder", 106},
-    {"EmptyLanguageInThePlayersKey", 107},
-    {"EmptySpeechInThePlayersKey", 108},
-    // The player's values win; a missing "Speech" is the text language; OK stores both in the
-    // player's key, also when they came from the machine's.
-    {"MachineKeyOnly", kShows, L"EN", L"DE", kEnglish},
-    {"PlayersValuesWin", kShows, L"FR", L"EN", kFrench},
-    // A value that fits the buffer is the language (unknown, so the captions are keys); one
-    // unit more counts as missing.
-    {"LanguageOf4096BytesUnterminated", kShows, kL, kL, "Configurator"},
-    {"LanguageOf4098Bytes", kShows, L"EN", L"EN", kEnglish,
-     Imported{Hive::Player, L"Language", REG_SZ, 4098}},
-    {"MachineKeyOnlyIn64BitView", kShows, L"FR", L"FR", kFrench},
-    {"The32BitViewFirst", kShows, L"FR", L"FR", kFrench},
-    // The language files and profiles are found through the doubled separator.
-    {"InstallFolderWithTrailingBackslash", kShows, L"FR", L"FR", kFrench},
-    // Any type is taken as text, up to its first null unit.
-    {"InstallFolderAsBinaryOfOddLength", kShows, L"EN", L"EN", kEnglish,
-     Imported{Hive::Machine32, L"InstallFolder", REG_BINARY, 47}},
-    {"LanguageAsDword", kShows, L"FR", L"FR", kFrench},
-    {"SurrogatePairLanguage", kShows, L"\U0001F600", L"\U0001F600", "Configurator"},
-    // An installation that is not there: no languages, no texts (the keys show), no profiles.
-    {"InstallFolderMissing", kShows, L"EN", L"EN", "Configurator", {}, "no-install-User.ini"},
-    {"InstallFolderIsAFile", kShows, L"EN", L"EN", "Configurator", {}, "no-install-User.ini"},
-    {"InstallFolderTooLong", kShows, L"EN", L"EN", "Configurator", {}, "no-install-User.ini"},
-};
+std::vector<StartCase> ReadStartCases() {
+    const auto language = [](const std::string& field) { // "L*2048": 2048 times L
+        const size_t times = field.find('*');
+        return times == std::string::npos
+                   ? Wide(field)
+                   : std::wstring(std::stoul(field.substr(times + 1)), Wide(field)[0]);
+    };
+    const std::map<std::string, Hive> hives{{"Player", Hive::Player},
+                                            {"Machine32", Hive::Machine32}};
+    const std::map<std::string, DWORD> types{{"REG_SZ", REG_SZ}, {"REG_BINARY", REG_BINARY}};
+    std::vector<StartCase> cases;
+    // Without the file, one case that fails.
+    std::istringstream file(
+        ReadFileBytes(TestFile("registry/cases.txt")).value_or("NoCasesFile 0"));
+    for (std::string line; std::getline(file, line);) {
+        std::istringstream fields(line);
+        StartCase c;
+        std::string status, text, voice, hive, value, type;
+        if (!(fields >> c.name >> status) || c.name[0] == '#')
+            continue;
+        c.status = status == "shows" ? kShows : std::stoi(status);
+        fields >> text >> voice >> std::quoted(c.caption) >> c.golden >> hive >> value >> type >>
+            c.bytes;
+        c.text = language(text);
+        c.voice = language(voice);
+        if (c.bytes) {
+            c.hive = hives.at(hive);
+            c.value = Wide(value);
+            c.type = types.at(type);
+        }
+        cases.push_back(c);
+    }
+    return cases;
+}
 
 class StartTest : public ConfiguratorTest, public ::testing::WithParamInterface<StartCase> {};
 
@@ -78,10 +71,10 @@ TEST_P(StartTest, EndsOrShowsAndSaves) {
     const auto before = keys();
     ASSERT_TRUE(ImportRegistryFile(TestFile("registry/" + std::string(c.name) + ".reg")));
     ASSERT_NE(keys(), before) << "the import changed nothing";
-    if (c.imported) {
-        auto values = GameKeyValues(c.imported->hive).value_or(RegistryValues{});
-        EXPECT_EQ(values[c.imported->name].type, c.imported->type);
-        EXPECT_EQ(values[c.imported->name].bytes.size(), c.imported->bytes);
+    if (c.bytes) {
+        auto values = GameKeyValues(c.hive).value_or(RegistryValues{});
+        EXPECT_EQ(values[c.value].type, c.type);
+        EXPECT_EQ(values[c.value].bytes.size(), c.bytes);
     }
     const StartupOutcome outcome = Start();
     if (c.status != kShows) {
@@ -98,17 +91,16 @@ TEST_P(StartTest, EndsOrShowsAndSaves) {
         return;
     }
     ASSERT_TRUE(outcome.dialog && outcome.boxes.empty()) << outcome.Describe();
-    const Window window(outcome.dialog);
-    EXPECT_EQ(Utf8(window.Caption()), c.caption);
+    EXPECT_EQ(Utf8(WindowText(Main().Handle())), c.caption);
     EXPECT_FALSE(FileExists(P().UserIni())) << "written before OK";
-    ASSERT_TRUE(PressAndWaitForExit(window, IDOK));
+    ASSERT_TRUE(PressAndWaitForExit(IDOK));
     auto player = GameKeyValues(Hive::Player).value_or(RegistryValues{});
     EXPECT_EQ(player[L"Language"], StringValue(c.text));
     EXPECT_EQ(player[L"Speech"], StringValue(c.voice));
     ExpectUserIniGolden(c.golden);
 }
 
-INSTANTIATE_TEST_SUITE_P(Registry, StartTest, ::testing::ValuesIn(kStartCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Registry, StartTest, ::testing::ValuesIn(ReadStartCases()), CaseName);
 
 // The lists hold the first two letters of each data file's name, ASCII letters upper-cased,
 // in the system's order and with duplicates, and select the last entry equal to the language;
@@ -116,12 +108,11 @@ INSTANTIATE_TEST_SUITE_P(Registry, StartTest, ::testing::ValuesIn(kStartCases), 
 TEST_F(ConfiguratorTest, LanguageListsFromTheDataFiles) {
     ASSERT_TRUE(SetLanguageFiles({L"en0", L"EN1", L"fr", L"\u00E4\u00F6x"}, {}));
     ASSERT_TRUE(SetGameString(Hive::Machine32, L"Speech", L"DE"));
-    auto window = Launch();
-    ASSERT_TRUE(window);
-    EXPECT_EQ(window->Entries(IDC_TEXT_COMBO),
+    ASSERT_TRUE(Launch());
+    EXPECT_EQ(Main().Entries(IDC_TEXT_COMBO),
               (std::vector<std::wstring>{L"EN", L"EN", L"FR", L"\u00E4\u00F6"}));
-    EXPECT_EQ(window->Selection(IDC_TEXT_COMBO), 1);
-    EXPECT_EQ(window->Count(IDC_VOICE_COMBO), 0);
-    ASSERT_TRUE(PressAndWaitForExit(*window, IDOK));
+    EXPECT_EQ(Main().Selection(IDC_TEXT_COMBO), 1);
+    EXPECT_EQ(Main().Count(IDC_VOICE_COMBO), 0);
+    ASSERT_TRUE(PressAndWaitForExit(IDOK));
     EXPECT_EQ((*GameKeyValues(Hive::Player))[L"Speech"], StringValue(L"DE"));
 }
