@@ -9,22 +9,13 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // Byte pairs as UTF-16 code units, so every code unit (control characters, surrogates,
-    // U+0000) can occur.
-    std::u16string text;
+    // Byte pairs as UTF-16 code units, so that any unit (controls, surrogates, U+0000) occurs.
+    std::u16string text, name, written, reread;
     for (size_t i = 0; i + 1 < size; i += 2)
         text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
-
-    std::u16string name;
     float value = 0;
-    if (!ParseBindingText(text, name, value))
-        return 0;
-    std::u16string written;
-    if (!FormatBindingText(name, value, written))
-        return 0;
-    std::u16string reread;
-    float rereadValue = 0;
-    if (!ParseBindingText(written, reread, rereadValue) || reread != name)
+    if (ParseBindingText(text, name, value) && FormatBindingText(name, value, written) &&
+        (!ParseBindingText(written, reread, value) || reread != name))
         std::abort();
     return 0;
 }

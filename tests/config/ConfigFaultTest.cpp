@@ -1,6 +1,5 @@
-// Saving a player file on a real file system: whatever shape it had and whatever stood in the
-// way, a write puts the complete model or nothing on disk, keeps what it did not read as
-// "User.ini.bak", and leaves nothing else behind.
+// Saving a player file on a real disk: whatever its shape or obstacle, a write puts the whole
+// model or nothing there, keeps what it did not read as "User.ini.bak" and leaves nothing else.
 
 #include "ConfigTestSupport.h"
 #include "FaultInputs.h"
@@ -12,16 +11,12 @@
 #include <sys/mount.h>
 #endif
 
+static const std::string kNotReadWhole = "[S]\r\nK=1\r\n[a b]\r\n";
+
 TEST(ConfigFault, EveryShapeIsSavedWholeOnceNothingStandsInTheWay) {
     enum Obstacle { kNone, kReadOnly, kFolder, kFullDisk };
-    struct Row {
-        Obstacle obstacle;
-        const char* at; // where it stands in the way
-        std::string name;
-        std::string bytes;
-        std::optional<bool> whole;
-    };
-    const std::string stops = "[S]\r\nK=1\r\n[a b]\r\n", padding(13000, 'o');
+    using Row = std::tuple<Obstacle, const char*, std::string, std::string, std::optional<bool>>;
+    const std::string padding(13000, 'o');
     std::vector<Row> rows = {
         {kNone, "", "UnderTenCharacters", "[S]\nK=1\n", true},
         {kReadOnly, "User.ini", "ReadOnly", "[S]\r\nK=old\r\n", true},
@@ -30,7 +25,7 @@ TEST(ConfigFault, EveryShapeIsSavedWholeOnceNothingStandsInTheWay) {
 #ifndef _WIN32
         // A disk of 16 pages: the file takes 4 and the filler 10, so no copy of the file fits.
         {kFullDisk, "filler", "FullDiskForTheCopy", "[S]\r\nK=" + padding, true},
-        {kFullDisk, "filler", "FullDiskForTheBackup", stops + "K=" + padding, false},
+        {kFullDisk, "filler", "FullDiskForTheBackup", kNotReadWhole + "K=" + padding, false},
 #endif
     };
     for (const fault::BadFile& shape : fault::BadFiles())
@@ -101,25 +96,23 @@ TEST(ConfigFault, EveryShapeIsSavedWholeOnceNothingStandsInTheWay) {
 TEST(ConfigFault, BackupsTakeTheFirstFreeName) {
     TempFolder folder;
     const fs::path user = folder.Root() / "User.ini";
-    const std::string stops = "[S]\r\nK=1\r\n[a b]\r\n";
     WriteAll(folder.Root() / "User.ini.bak", "the player's own");
     fs::create_directory(folder.Root() / "User.ini.3.bak");
     for (const char* backup : {"User.ini.2.bak", "User.ini.4.bak", ""}) {
         if (!*backup) // every name taken
             for (int n = 5; n <= 99; ++n)
                 WriteAll(folder.Root() / ("User.ini." + std::to_string(n) + ".bak"), "");
-        WriteAll(user, stops);
+        WriteAll(user, kNotReadWhole);
         const auto before = folder.Snapshot();
         EXPECT_EQ(ConfigFile(u"User", user.u16string()).Write(), *backup != 0) << backup;
-        EXPECT_EQ(*backup ? ReadAll(folder.Root() / backup) : ReadAll(user), stops);
+        EXPECT_EQ(*backup ? ReadAll(folder.Root() / backup) : ReadAll(user), kNotReadWhole);
         EXPECT_EQ(folder.Snapshot().size(), before.size() + (*backup ? 1 : 0));
     }
     EXPECT_EQ(ReadAll(folder.Root() / "User.ini.bak"), "the player's own");
 }
 
-// A language file with texts, then damage: every text before the damage is shown, however
-// long, the key stands in for the rest, and a file that cannot be read, or a folder in its
-// place, gives keys. Nothing in the language folder is ever written.
+// A language file with texts, then damage: each text before it shows, however long, its key
+// replaces the rest; an unreadable file or a folder in its place gives keys; nothing is written.
 TEST(ConfigFault, DamagedLanguageFilesGiveTheirTextsOrKeys) {
     const std::u16string longText(100000, u'x');
     const std::string texts = "[Configurator]\r\nOK=Fine\r\nLong=" + Utf16ToUtf8(longText) +
@@ -140,9 +133,8 @@ TEST(ConfigFault, DamagedLanguageFilesGiveTheirTextsOrKeys) {
         EXPECT_EQ(GetConfiguratorText(u"EN", u"OK"), shown ? u"Fine" : u"OK");
         EXPECT_TRUE(GetConfiguratorText(u"EN", u"Long") == (shown ? longText : u"Long"));
         EXPECT_EQ(GetInputEditorText(u"EN", u"OK"), shown ? u"Also" : u"OK");
-        EXPECT_EQ(GetInputEditorText(u"EN", u"Fine") + GetConfiguratorText(u"", u"OK") +
-                      GetConfiguratorText(u"FR", u"OK"),
-                  u"FineOKOK");
+        EXPECT_EQ(GetInputEditorText(u"EN", u"Fine") + GetConfiguratorText(u"", u"OK"), u"FineOK");
+        EXPECT_EQ(GetConfiguratorText(u"FR", u"OK"), u"OK");
         const std::u16string late = GetConfiguratorText(u"EN", u"Late");
         EXPECT_TRUE(late == u"Late" || (late == u"x" && LangStore->GetFile(u"EN")->WasReadWhole()));
         ReleaseConfigStores();

@@ -3,10 +3,9 @@
 #include "config/LongPath.h"
 #include "config/MainSettings.h"
 
-// Each case of data/reader-cases.txt reads as the model shown. The one-pass reader, which scans
-// UTF-8 of 30 bytes or more as bytes, agrees with decoding then scanning, also for the case put
-// behind blanks that make it long enough. The model written reads again as itself, and the
-// one-pass writer agrees with formatting then encoding.
+// Each case of data/reader-cases.txt reads as the model shown; the one-pass reader (UTF-8 of 30
+// bytes or more scanned as bytes) agrees with decoding then scanning, also behind blanks making the
+// case that long; the model written reads back, and the one-pass writer agrees with formatting.
 TEST(Config, ReaderCases) {
     for (const Case& c : ReadCases(TEST_DATA("reader-cases.txt"))) {
         SCOPED_TRACE(c[0]);
@@ -28,9 +27,8 @@ TEST(Config, ReaderCases) {
         }
     }
     const std::string name(2000, 'S'), key(3000, 'k'), value(5000, 'v'); // longer than buffers
-    EXPECT_EQ(
-        Dump(ConfigFile::FromBytes(u"T", u"", "[" + name + "]\n" + key + "=" + value)->Sections()),
-        "[" + name + "] " + key + "=\"" + value + "\"");
+    const auto file = ConfigFile::FromBytes(u"T", u"", "[" + name + "]\n" + key + "=" + value);
+    EXPECT_EQ(Dump(file->Sections()), "[" + name + "] " + key + "=\"" + value + "\"");
 }
 
 // A messy file rewritten in the game's form, with values set through the model that need every
@@ -52,9 +50,8 @@ TEST(Config, WriterGolden) {
     EXPECT_FALSE(ConfigFile::FromBytes(u"User", u"", golden)->Write()); // no path, no file
 }
 
-// Keys and values are views into their section's buffer: set again from the section itself
-// while the buffer grows and moves, and replaced thousands of times (the unused text is dropped
-// now and then), they stay sound; the sanitizer build checks the memory side.
+// Keys and values view their section's buffer: set from the section itself as it grows and moves,
+// and replaced thousands of times (unused text dropped at times), they stay sound to the sanitizer.
 TEST(Config, SectionValuesOutliveChanges) {
     const std::u16string longValue = u"a value longer than any short string buffer";
     ConfigSection section;
@@ -86,6 +83,10 @@ static std::string Installation(const Case& c) {
            (ShowsReinstallMessage(found.status) ? " reinstall" : "");
 }
 
+static std::string Resolution(const Case& c) {
+    return Escaped(FormatResolution(WantedResolution({1280, 1024}, Read(c[1]), Read(c[2]))));
+}
+
 static std::string LongPath(const Case& c) { // paths are spelled without escapes
     const std::string part(120, 'p'), tail = part + "\\" + part + "\\User.ini";
     std::string path = c[1];
@@ -94,7 +95,6 @@ static std::string LongPath(const Case& c) { // paths are spelled without escape
     return shown.replace(shown.find(tail), tail.size(), "{tail}");
 }
 
-// Each case of data/cases.txt.
 TEST(Config, FunctionCases) {
     ConfigSectionMap sections;
     const auto change = [&sections](const Case& c) {
@@ -115,11 +115,7 @@ TEST(Config, FunctionCases) {
         {"ResolveInstallation", Installation},
         {"LanguageCodeFromFileName",
          [](C c) { return Escaped(LanguageCodeFromFileName(CaseText(c[1]))); }},
-        {"WantedResolution",
-         [](C c) {
-             return Escaped(
-                 FormatResolution(WantedResolution({1280, 1024}, Read(c[1]), Read(c[2]))));
-         }},
+        {"WantedResolution", Resolution},
         {"FullscreenIndex", [](C c) { return std::to_string(FullscreenIndex(CaseText(c[1]))); }},
         {"KeyboardLayoutIndex",
          [](C c) { return std::to_string(KeyboardLayoutIndex(CaseText(c[1]))); }},
@@ -130,8 +126,7 @@ TEST(Config, FunctionCases) {
          }},
         {"ExtendedLengthPath", LongPath},
         {"SetValue", change},
-        {"Clear", change},
-    };
+        {"Clear", change}};
     ExpectCases(TEST_DATA("cases.txt"), functions);
     EXPECT_EQ(Utf16ToUtf8(u"\xD800\u0080\u07FF\u0800\U0001F600"), // a lone surrogate replaced
               "\xEF\xBF\xBD\xC2\x80\xDF\xBF\xE0\xA0\x80\xF0\x9F\x98\x80");

@@ -1,6 +1,5 @@
 #pragma once
-// Helpers shared by the tests of the core: readable dumps of a model, scratch folders on the
-// real file system, and case tables kept as text files in data/ beside the tests.
+// Test helpers: readable dumps of a model, scratch folders on disk, case tables kept in data/.
 
 #include "config/ConfigFile.h"
 #include "config/Text.h"
@@ -53,8 +52,7 @@ inline void SetReadOnly(const fs::path& path, bool readOnly) {
 }
 
 // A fresh empty folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
+struct TempFolder {
     TempFolder() {
         std::random_device seed;
         do
@@ -119,9 +117,8 @@ inline std::vector<Case> ReadCases(const fs::path& file, bool declarations = fal
     return cases;
 }
 
-// Runs each case through the function named by its first field and expects its last field.
-// Each function is declared by a line "@ name | field | ... | result" with the fields of its
-// cases; a case with other fields, and a function without cases, fail.
+// Runs each case through the function its first field names and expects its last field; each
+// function is declared by "@ name | field | ... | result", and other fields or no cases fail.
 using CaseFunctions = std::map<std::string, std::function<std::string(const Case&)>>;
 inline void ExpectCases(const fs::path& file, const CaseFunctions& functions) {
     std::map<std::string, size_t> fields, cases;

@@ -34,7 +34,6 @@ static std::string SystemMemory(const Case& c) {
     return std::to_string(BytesToMegabytes(total));
 }
 
-// Each case of data/cases.txt.
 TEST(Hardware, Cases) {
     ExpectCases(TEST_DATA("cases.txt"), {{"ClassifyHardware", Classify},
                                          {"Summary", Summary},

@@ -13,31 +13,30 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <limits>
 #include <memory>
 #include <string>
 
 namespace {
 
 // A fresh folder with a ConfigStore, User and DIMapping holding the bytes given.
-struct UserFolder {
+struct UserFolder : TempFolder {
     explicit UserFolder(const std::string& user, const std::string& mapping = "") {
-        WriteAll(folder.Path(u"User.ini"), user);
-        WriteAll(folder.Path(u"DIMapping.ini"), mapping);
+        WriteAll(Path(u"User.ini"), user);
+        WriteAll(Path(u"DIMapping.ini"), mapping);
     }
-    std::string User() const { return ReadAll(folder.Path(u"User.ini")); }
+    std::string User() const { return ReadAll(Path(u"User.ini")); }
 
-    TempFolder folder;
-    std::unique_ptr<ConfigStore> store = std::make_unique<ConfigStore>(folder.Directory());
+    std::unique_ptr<ConfigStore> store = std::make_unique<ConfigStore>(Directory());
 };
 
 struct Pages {
+    Pages() = default;
+    Pages(ConfigStore* store, std::u16string name) { LoadBindings(keyboard, gamepad, store, name); }
     BindingPage keyboard = MakeBindingPage(BindingPageKind::Keyboard);
     BindingPage gamepad = MakeBindingPage(BindingPageKind::Gamepad);
 };
 
-// The bound entries as "K<index>=IK_name" for the keyboard's and "P<index>=..." for the
-// gamepad's ("?" outside the table), or "none".
+// The bound entries, "K<index>=IK_name" on the keyboard page and "P..." on the pad's, or "none".
 std::string Bound(const Pages& pages) {
     std::string text;
     for (size_t i = 0, n = BindableActionCount; i < 2 * n; ++i) {
@@ -48,12 +47,6 @@ std::string Bound(const Pages& pages) {
                     std::to_string(i % n) + "=" + (name.empty() ? "?" : Utf16ToUtf8(name));
     }
     return text.empty() ? "none" : text;
-}
-
-std::string Loaded(ConfigStore* store, const std::u16string& layout) {
-    Pages pages;
-    LoadBindings(pages.keyboard, pages.gamepad, store, layout);
-    return Bound(pages);
 }
 
 // "[name] value" read; "" when the text is refused and name and value stay unchanged.
@@ -68,36 +61,36 @@ std::string Parse(const Case& c) {
 
 std::string Load(const Case& c) {
     const UserFolder folder("[InputQWERTY]\r\n" + Unescape(c[1]) + "\r\n");
-    return Loaded(folder.store.get(), u"InputQWERTY");
+    return Bound(Pages(folder.store.get(), u"InputQWERTY"));
+}
+
+std::string Format(const Case& c) {
+    std::u16string text = u"unchanged";
+    const bool written = FormatBindingText(CaseText(c[1]), std::stof(c[2]), text);
+    return (written ? "" : "refused ") + Utf16ToUtf8(text);
+}
+
+std::string Defaults(const Case& c) {
+    const UserFolder other("[Input]\r\nIK_K=(GameKey=GI_Block)\r\n", "[Input]\r\nDIK_Q=IK_A\r\n");
+    ConfigStore* store = c[1] == "-" ? nullptr : other.store.get();
+    ScanCodeTable table{}, builtIn{};
+    ApplyDefaultKeyboardLayout(builtIn);
+    EXPECT_EQ(std::ranges::count(builtIn, 0), 256 - 100); // the 100 keys with a DIK_ name
+    LoadKeyboardLayout(table, store, Widen(c[2]));
+    const Pages pages(store, Widen(c[2]));
+    std::string got = table == builtIn ? "" : "not the built-in layout ";
+    for (const int index : {15, 23, 20, 25})
+        got += Utf16ToUtf8(KeyCodeToName(pages.keyboard[index].keyCode)).substr(3) + " ";
+    return got + Utf16ToUtf8(KeyCodeToName(pages.gamepad[22].keyCode)).substr(3);
 }
 
 } // namespace
 
-// Each case of data/cases.txt.
 TEST(InputFiles, Cases) {
-    ExpectCases(TEST_DATA("cases.txt"), {{"ParseBindingText", Parse}, {"LoadBindings", Load}});
-}
-
-// Six decimals, no quotes; refused (text unchanged) unless it reads back and fits 256 characters.
-TEST(FormatBindingText, SixDecimalsOrRefused) {
-    const float max = std::numeric_limits<float>::max(), inf = max * 2, nan = inf - inf;
-    const std::u16string longest(230, u'G');
-    const struct {
-        std::u16string name;
-        float value;
-        std::u16string expected = u"unchanged"; // refused
-    } cases[] = {
-        // clang-format off
-        {u"GI_Block", -2.0f / 3, u"(Gamekey=GI_Block,Value=-0.666667)"},
-        {longest, 1, u"(Gamekey=" + longest + u",Value=1.000000)"}, {longest + u"G", 1}, {u"", 1},
-        {u"GI Block", 1}, {u"GI\"Block", 1}, {u"GI_Block", inf}, {u"GI_Block", nan},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        std::u16string text = u"unchanged";
-        EXPECT_EQ(FormatBindingText(c.name, c.value, text), c.expected != u"unchanged");
-        EXPECT_EQ(text, c.expected) << c.value;
-    }
+    ExpectCases(TEST_DATA("cases.txt"), {{"ParseBindingText", Parse},
+                                         {"LoadBindings", Load},
+                                         {"FormatBindingText", Format},
+                                         {"Defaults", Defaults}});
 }
 
 // 186 named codes and 70 "IK_Unknown" and the code in hexadecimal; names compare exactly.
@@ -113,34 +106,6 @@ TEST(KeyNames, EveryCodeHasOneNameThatReadsBack) {
     EXPECT_EQ(KeyCodeToName(-1) + KeyCodeToName(256) + KeyCodeToName(INT32_MIN), u"");
     for (const char16_t* name : {u"", u"ik_space", u"IK_Space ", u"IK_Unknown0a", u"DIK_SPACE"})
         EXPECT_EQ(KeyNameToCode(name), 0) << Utf16ToUtf8(name);
-}
-
-// Without the store, the layout's section or a name: the built-in layout, mapping the 100 keys
-// with a DIK_ name, and the default bindings, whose keys of forward, left, GI_UseAbility and
-// GI_Medallion follow the exact layout name, and the gamepad page's do not.
-TEST(InputFiles, DefaultsWithoutTheirSection) {
-    ScanCodeTable builtIn{};
-    ApplyDefaultKeyboardLayout(builtIn);
-    EXPECT_EQ(std::ranges::count(builtIn, 0), 256 - 100);
-    const UserFolder other("[Input]\r\nIK_K=(GameKey=GI_Block)\r\n", "[Input]\r\nDIK_Q=IK_A\r\n");
-    // clang-format off
-    for (const auto& [store, layout, keys] : {
-             std::tuple{other.store.get(), u"", "W A Q Z Pad_A_CROSS"},
-             {other.store.get(), u"InputQWERTY", "W A Q Z Pad_A_CROSS"},
-             {other.store.get(), u"inputazerty", "W A Q Z Pad_A_CROSS"},
-             {other.store.get(), u"InputQWERTZ", "W A Q Y Pad_A_CROSS"},
-             {static_cast<ConfigStore*>(nullptr), u"InputAZERTY", "Z Q A W Pad_A_CROSS"}}) {
-        // clang-format on
-        ScanCodeTable table{};
-        LoadKeyboardLayout(table, store, layout);
-        Pages pages;
-        LoadBindings(pages.keyboard, pages.gamepad, store, layout);
-        std::string got = table == builtIn ? "" : "not the built-in layout ";
-        for (const int index : {15, 23, 20, 25})
-            got += Utf16ToUtf8(KeyCodeToName(pages.keyboard[index].keyCode)).substr(3) + " ";
-        EXPECT_EQ(got + Utf16ToUtf8(KeyCodeToName(pages.gamepad[22].keyCode)).substr(3), keys)
-            << Utf16ToUtf8(layout);
-    }
 }
 
 // A section writes the valid entries it names (first values) over an earlier layout's.
@@ -167,13 +132,13 @@ TEST(LoadBindings, LongDamagedValues) {
     for (const std::string& value : {"(GameKey=GI_Block,Value=" + std::string(100000, '1') + ")",
                                      "(GameKey=" + std::string(100000, 'G') + ")"}) {
         const UserFolder folder("[InputQWERTY]\r\nIK_H=(GameKey=GI_Block)\r\nIK_K=" + value);
-        EXPECT_EQ(Loaded(folder.store.get(), u"InputQWERTY"), "K8=IK_H") << value.substr(0, 40);
+        EXPECT_EQ(Bound(Pages(folder.store.get(), u"InputQWERTY")), "K8=IK_H")
+            << value.substr(0, 40);
     }
 }
 
-// Damaged files as "User" and "DIMapping": a layout is what the readable part of the mapping
-// names, else the built-in one, and the bindings what the readable part of the user file
-// names, else the defaults.
+// Damaged "User" and "DIMapping" files: the layout is what the mapping's readable part names,
+// else the built-in one; the bindings what the user file's readable part names, else defaults.
 TEST(FaultBindings, DamagedFilesLoad) {
     const UserFolder clean("");
     ScanCodeTable builtIn{};
@@ -181,28 +146,26 @@ TEST(FaultBindings, DamagedFilesLoad) {
     for (const fault::BadFile& bad : fault::BadFiles()) {
         const UserFolder folder(bad.bytes() + "\r\n[InputQWERTY]\r\nIK_Z=(GameKey=GI_Block)\r\n",
                                 bad.bytes() + "\r\n[InputAZERTY]\r\nDIK_Q=IK_A\r\n");
-        ConfigStore* store = folder.store.get();
-        const bool mapped = store->GetFile(u"DIMapping")->FindSection(u"InputAZERTY", false);
-        const bool bound = store->GetFile(u"User")->FindSection(u"InputQWERTY", false);
+        const bool mapped = folder.store->GetFile(u"DIMapping")->FindSection(u"InputAZERTY", false);
+        const bool bound = folder.store->GetFile(u"User")->FindSection(u"InputQWERTY", false);
         for (const std::u16string layout : {u"InputQWERTY", u"InputAZERTY", u"InputQWERTZ", u""}) {
             ScanCodeTable table{}, expected{};
             if (layout == u"InputAZERTY" && mapped)
                 expected[0x10] = KeyNameToCode(u"IK_A");
             else
                 expected = builtIn;
-            LoadKeyboardLayout(table, store, layout);
+            LoadKeyboardLayout(table, folder.store.get(), layout);
             EXPECT_TRUE(table == expected) << bad.name << " " << Utf16ToUtf8(layout);
-            EXPECT_EQ(Loaded(store, layout), layout == u"InputQWERTY" && bound
-                                                 ? "K8=IK_Z"
-                                                 : Loaded(clean.store.get(), layout))
+            EXPECT_EQ(Bound(Pages(folder.store.get(), layout)),
+                      layout == u"InputQWERTY" && bound ? "K8=IK_Z"
+                                                        : Bound(Pages(clean.store.get(), layout)))
                 << bad.name << " " << Utf16ToUtf8(layout);
         }
     }
 }
 
-// The section becomes the fixed bindings, then index by index the keyboard's and the gamepad's
-// bound entries (data/saved-User.ini). False, writing nothing, without a store, a page never
-// made or when read-only.
+// The section becomes the fixed bindings, then by index each page's bound entries
+// (data/saved-User.ini); false, writing nothing, without a store, a page never made or read-only.
 TEST(SaveBindings, FixedBindingsThenTheBoundEntries) {
     const std::string viewport = "[Viewport]\r\nWidth=1280\r\n\r\n";
     const UserFolder folder("[InputQWERTY]\r\nIK_Tilde=(GameKey=GI_Custom)\r\n" + viewport);
@@ -210,16 +173,15 @@ TEST(SaveBindings, FixedBindingsThenTheBoundEntries) {
     pages.keyboard[3].keyCode = pages.keyboard[8].keyCode = KeyNameToCode(u"IK_F5");
     pages.keyboard[16].keyCode = pages.gamepad[16].keyCode = KeyNameToCode(u"IK_S");
     pages.gamepad[14].keyCode = pages.gamepad[23].keyCode = KeyNameToCode(u"IK_Pad_LeftAxisX");
-    ConfigStore* store = folder.store.get();
     EXPECT_FALSE(SaveBindings(pages.keyboard, pages.gamepad, nullptr, u"InputQWERTY") ||
-                 SaveBindings(pages.keyboard, {}, store, u"InputQWERTY") ||
-                 SaveBindings({}, pages.gamepad, store, u"InputQWERTY"));
+                 SaveBindings(pages.keyboard, {}, folder.store.get(), u"InputQWERTY") ||
+                 SaveBindings({}, pages.gamepad, folder.store.get(), u"InputQWERTY"));
     EXPECT_EQ(folder.User(), "[InputQWERTY]\r\nIK_Tilde=(GameKey=GI_Custom)\r\n" + viewport);
-    EXPECT_TRUE(SaveBindings(pages.keyboard, pages.gamepad, store, u"InputQWERTY"));
+    EXPECT_TRUE(SaveBindings(pages.keyboard, pages.gamepad, folder.store.get(), u"InputQWERTY"));
     const std::string saved = folder.User();
     EXPECT_EQ(saved, ReadAll(TEST_DATA("saved-User.ini")));
-    SetReadOnly(folder.folder.Path(u"User.ini"), true);
-    EXPECT_FALSE(SaveBindings(pages.keyboard, pages.gamepad, store, u"InputQWERTY"));
+    SetReadOnly(folder.Path(u"User.ini"), true);
+    EXPECT_FALSE(SaveBindings(pages.keyboard, pages.gamepad, folder.store.get(), u"InputQWERTY"));
     EXPECT_EQ(folder.User(), saved);
     const UserFolder unnamed("junk before any section\r\n" + viewport);
     SaveBindings(pages.keyboard, pages.gamepad, unnamed.store.get(), u"");
@@ -233,12 +195,11 @@ TEST(SaveBindings, FixedBindingsThenTheBoundEntries) {
 TEST(SaveBindings, LoadBackAsSaved) {
     for (const std::u16string layout : {u"InputQWERTY", u"InputAZERTY", u"InputQWERTZ"}) {
         const UserFolder folder("");
-        Pages pages;
-        LoadBindings(pages.keyboard, pages.gamepad, folder.store.get(), layout);
+        Pages pages(folder.store.get(), layout);
         pages.keyboard[8].keyCode = KeyNameToCode(u"IK_G");
         pages.gamepad[3].keyCode = 0;
         ASSERT_TRUE(SaveBindings(pages.keyboard, pages.gamepad, folder.store.get(), layout));
         const UserFolder reread(folder.User());
-        EXPECT_EQ(Loaded(reread.store.get(), layout), Bound(pages)) << Utf16ToUtf8(layout);
+        EXPECT_EQ(Bound(Pages(reread.store.get(), layout)), Bound(pages)) << Utf16ToUtf8(layout);
     }
 }

@@ -5,21 +5,18 @@
 
 #include <sstream>
 
-// UserStore over a scratch folder holding User.ini, spelled as its entries with "Section:"
-// before each section; ProfileStore over data/profiles/.
-struct RenderingStores {
+// UserStore over a scratch User.ini spelled as cases.txt says; ProfileStore over data/profiles/.
+struct RenderingStores : TempFolder {
     explicit RenderingStores(const std::string& entries) {
-        std::string text;
-        std::istringstream in(entries);
-        for (std::string entry; in >> entry;)
+        std::string text, entry;
+        for (std::istringstream in(entries); in >> entry;)
             text += entry.ends_with(':') ? "[" + entry.substr(0, entry.size() - 1) + "]\n"
                                          : entry + "\n";
-        WriteAll(folder.Path(u"User.ini"), text);
-        UserStore = std::make_unique<ConfigStore>(folder.Directory());
+        WriteAll(Path(u"User.ini"), text);
+        UserStore = std::make_unique<ConfigStore>(Directory());
         ProfileStore = std::make_unique<ConfigStore>((TEST_DATA("profiles") / "").u16string());
     }
     ~RenderingStores() { ReleaseConfigStores(); }
-    TempFolder folder;
 };
 
 static std::string UserValue(const char16_t* section, const std::string& key) {
@@ -47,8 +44,7 @@ static std::string Rows(const Case& c) {
 static std::string Save(const Case& c) {
     const RenderingStores stores("");
     RowSelections selections;
-    std::istringstream in(c[3]);
-    for (int& selection : selections)
+    for (std::istringstream in(c[3]); int& selection : selections)
         in >> selection;
     SaveRenderingRows(std::stoi(c[1]), c[2] == "1", selections);
     std::string saved = UserValue(u"Engine", "PerformancePlatform") + " " +
@@ -61,16 +57,14 @@ static std::string Save(const Case& c) {
 static std::string Derived(const Case& c) {
     const RenderingStores stores(c[1]);
     SaveDerivedRenderingValues(std::stoi(c[2]));
-    std::string shown;
-    std::istringstream in(c[3]);
-    for (std::string entry; in >> entry;) {
+    std::string shown, entry;
+    for (std::istringstream in(c[3]); in >> entry;) {
         const std::string key = entry.substr(0, entry.find('='));
         shown += (shown.empty() ? "" : " ") + key + "=" + UserValue(u"Rendering", key);
     }
     return shown;
 }
 
-// Each case of data/cases.txt.
 TEST(Rendering, Cases) {
     ExpectCases(TEST_DATA("cases.txt"), {{"RowIndex", RowIndex},
                                          {"PresetState", PresetState},

@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 // Surveys the machine with a focus window for Direct3D that is never shown.
-PerformanceLevel Survey(HardwareSurvey& survey) {
+static PerformanceLevel Survey(HardwareSurvey& survey) {
     const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64,
                                         nullptr, nullptr, nullptr, nullptr);
     const PerformanceLevel level = SurveyHardware(window, survey);
@@ -17,14 +15,10 @@ PerformanceLevel Survey(HardwareSurvey& survey) {
     return level;
 }
 
-} // namespace
-
-// WMI and Direct3D 9 answer here: a level by the record, and the same again when Auto-detect
-// is clicked a second time (the process's COM security is then already set). A thread already
-// in a single-threaded apartment cannot join the multithreaded one: the survey fails.
+// WMI and Direct3D 9 answer: a level by the record, the same on a second Auto-detect (COM security
+// already set); a thread in a single-threaded apartment cannot join the multithreaded one: 0.
 TEST(SurveyHardwareWin32, ClassifiesTheMachineEachTimeOrFails) {
-    HardwareSurvey first;
-    HardwareSurvey second;
+    HardwareSurvey first, second;
     const PerformanceLevel level = Survey(first);
     EXPECT_TRUE(level >= 1 && level <= 3 && level == ClassifyHardware(first)) << level;
     EXPECT_TRUE(first.processors > 0 && first.systemMemoryMb > 0 && first.videoMemoryMb > 0)

@@ -5,31 +5,26 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 // A top-level window that is never shown, for DirectInput to cooperate with.
-HWND HiddenWindow() {
+static HWND HiddenWindow() {
     return CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr, nullptr,
                            nullptr, nullptr);
 }
 
 // Presses or releases F13, which no dialog reacts to and the capture never takes, and polls
 // until the devices see it; injected input arrives within milliseconds.
-bool Inject(InputDevices& devices, bool down) {
+static bool Inject(InputDevices& devices, bool down) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wScan = 0x64;
     input.ki.dwFlags = KEYEVENTF_SCANCODE | (down ? 0 : KEYEVENTF_KEYUP);
     SendInput(1, &input, sizeof(input));
     KeyboardState state;
-    for (int attempt = 0; attempt < 400; ++attempt, Sleep(5)) {
+    for (int attempt = 0; attempt < 400; ++attempt, Sleep(5))
         if (devices.PollKeyboard(state) == PollResult::Ok && state.IsDown(0x64) == down)
             return true;
-    }
     return false;
 }
-
-} // namespace
 
 // The context's devices are the real ones: nothing to read before their set-up, and no pad
 // here (the state stays as it was); then the keyboard and the mouse states are read.
@@ -56,8 +51,7 @@ TEST(InputDevicesWin32, TheContextsDevicesAreSetUpAndRead) {
 // and they read injected keys from then on. Initialising again replaces them.
 TEST(InputDevicesWin32, ANewWindowTakesTheDevicesOver) {
     const auto devices = CreatePlatformInputDevices();
-    const HWND first = HiddenWindow();
-    const HWND second = HiddenWindow();
+    const HWND first = HiddenWindow(), second = HiddenWindow();
     ASSERT_EQ(devices->Initialise(first), InputSetupResult::Ok);
     DestroyWindow(first);
     ASSERT_TRUE(devices->UseWindow(second));
