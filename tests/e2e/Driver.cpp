@@ -7,11 +7,9 @@
 namespace {
 
 constexpr int kMessageBoxTextId = 0xFFFF;
-// Longer than the editor's slowest poll of a held key (a 10 ms timer, or the next message).
-constexpr DWORD kMinimumHoldMs = 40;
+constexpr DWORD kMinimumHoldMs = 40; // past the editor's slowest poll of a held key
 
-void TreeLines(HWND window, const std::vector<int>& elided, const std::string& indent,
-               std::string& tree) {
+void TreeLines(HWND window, const std::string& indent, std::string& tree) {
     const Window parent(window);
     const LRESULT font = Window::Send(window, WM_GETFONT);
     for (const HWND child : Children(window)) {
@@ -24,25 +22,23 @@ void TreeLines(HWND window, const std::vector<int>& elided, const std::string& i
                       IsWindowVisible(child) ? "shown" : "hidden", rect.left, rect.top, rect.right,
                       rect.bottom, Window::Send(child, WM_GETFONT) == font ? "font" : "own-font");
         tree += indent + line;
-        if (std::ranges::count(elided, id) == 0) {
+        if (id != IDC_RESOLUTION_COMBO) { // the machine's display modes
             // An image's text is its resource: U+FFFF and the ordinal.
             const std::wstring text = WindowText(child);
             tree += text.size() == 2 && text[0] == 0xFFFF ? " #" + std::to_string(text[1])
                                                           : " \"" + Utf8(text) + "\"";
             if (ClassOf(child) == L"ComboBox") {
-                const int selected = parent.Selection(id);
                 const auto entries = parent.Entries(id);
                 tree += " [";
-                for (size_t i = 0; i < entries.size(); ++i)
-                    tree += (i ? ", " : "") +
-                            std::string(static_cast<int>(i) == selected ? "*" : "") +
+                for (int i = 0; i < static_cast<int>(entries.size()); ++i)
+                    tree += (i ? ", " : "") + std::string(i == parent.Selection(id) ? "*" : "") +
                             Utf8(entries[i]);
                 tree += "]";
             }
         }
         tree += "\n";
         if (ClassOf(child) == L"#32770")
-            TreeLines(child, elided, indent + "  ", tree);
+            TreeLines(child, indent + "  ", tree);
     }
 }
 
@@ -53,8 +49,7 @@ void SendMouse(DWORD flags, POINT at) {
                 MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1), 0, 0);
 }
 
-// Posts field a message every few milliseconds (the field looks at the devices on every
-// message) until done() or timeoutMs, but at least kMinimumHoldMs.
+// Posts to field, which looks at the devices on every message, until done() or timeoutMs.
 bool NudgeUntil(HWND field, const std::function<bool()>& done, DWORD timeoutMs) {
     const ULONGLONG start = GetTickCount64();
     for (;;) {
@@ -116,47 +111,39 @@ RECT RectIn(HWND parent, HWND control) {
     return rect;
 }
 
-std::string WindowTree(HWND window, const std::vector<int>& elided) {
+std::string WindowTree(HWND window) {
     const RECT rect = Window(window).Rect();
     char head[64];
     std::snprintf(head, sizeof head, "window %ldx%ld %08lx \"", rect.right - rect.left,
                   rect.bottom - rect.top, GetWindowLongW(window, GWL_STYLE));
     std::string tree = head + Utf8(WindowText(window)) + "\"\n";
-    TreeLines(window, elided, "", tree);
+    TreeLines(window, "", tree);
     return tree;
 }
 
-std::map<HWND, std::wstring> ToolTips(HWND owner) {
-    // The tooltip messages take their structures in the program's memory.
-    constexpr size_t kTextUnits = 1024;
-    struct Remote {
+std::pair<LRESULT, std::wstring> ToolTip(HWND owner, HWND tool) {
+    HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    while (tip && GetWindow(tip, GW_OWNER) != owner)
+        tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr);
+    struct Remote { // TTM_GETTEXTW takes it in the program's memory
         TTTOOLINFOW info;
-        wchar_t text[kTextUnits];
-    };
+        wchar_t text[1024];
+    } local{};
     const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
                                        FALSE, Window(owner).Pid());
     auto* remote = static_cast<Remote*>(
-        VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
-    std::map<HWND, std::wstring> tools;
-    for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); remote && tip;
-         tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
-        for (LRESULT i = 0;
-             GetWindow(tip, GW_OWNER) == owner && i < Window::Send(tip, TTM_GETTOOLCOUNT); ++i) {
-            Remote local{};
-            local.info.cbSize = sizeof local.info;
-            WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
-            Window::Send(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&remote->info));
-            ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
-            local.info.lpszText = remote->text;
-            WriteProcessMemory(process, remote, &local.info, sizeof local.info, nullptr);
-            Window::Send(tip, TTM_GETTEXTW, kTextUnits, reinterpret_cast<LPARAM>(&remote->info));
-            ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
-            tools[reinterpret_cast<HWND>(local.info.uId)] = local.text;
-        }
-    }
+        VirtualAllocEx(process, nullptr, sizeof local, MEM_COMMIT, PAGE_READWRITE));
+    local.info.cbSize = sizeof local.info;
+    local.info.hwnd = owner;
+    local.info.uId = reinterpret_cast<UINT_PTR>(tool);
+    local.info.lpszText = remote->text;
+    WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
+    const LRESULT tools = std::max<LRESULT>(Window::Send(tip, TTM_GETTOOLCOUNT), 0);
+    Window::Send(tip, TTM_GETTEXTW, std::size(local.text), reinterpret_cast<LPARAM>(&remote->info));
+    ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
-    return tools;
+    return {tools, local.text};
 }
 
 std::vector<HWND> DialogsOf(DWORD pid) {
@@ -168,27 +155,18 @@ std::vector<HWND> DialogsOf(DWORD pid) {
 }
 
 HWND FindMessageBox(DWORD pid, HWND owner) {
-    for (const HWND window : DialogsOf(pid)) {
+    for (const HWND window : DialogsOf(pid))
         if (GetDlgItem(window, kMessageBoxTextId) && !GetDlgItem(window, IDC_TEXT_COMBO) &&
             (!owner || GetWindow(window, GW_OWNER) == owner))
             return window;
-    }
     return nullptr;
 }
 
-BoxView ReadMessageBox(HWND box) {
-    BoxView view{WindowText(box), WindowText(GetDlgItem(box, kMessageBoxTextId))};
-    // Every message box a test meets is held to the layout rules.
-    EXPECT_EQ(LayoutFaults(box), "") << "message box \"" << Utf8(view.text) << "\"";
+std::string ReadMessageBox(HWND box) {
+    const std::string view =
+        Utf8(WindowText(box)) + ": " + Utf8(WindowText(GetDlgItem(box, kMessageBoxTextId)));
+    EXPECT_EQ(LayoutFaults(box), "") << view; // every box a test meets keeps the layout rules
     return view;
-}
-
-LRESULT Window::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs) {
-    DWORD_PTR result = 0;
-    return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs,
-                                         &result)
-               ? static_cast<LRESULT>(result)
-               : -1;
 }
 
 std::vector<std::wstring> Window::Entries(int comboId) const {
@@ -198,17 +176,16 @@ std::vector<std::wstring> Window::Entries(int comboId) const {
         const LRESULT length = Send(combo, CB_GETLBTEXTLEN, i);
         std::wstring text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
         Send(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(text.size() - 1);
-        entries.push_back(text);
+        entries.emplace_back(text.c_str()); // without the terminator
     }
     return entries;
 }
 
-std::optional<BoxView> Window::AnswerBox(int buttonId, bool owned) const {
+std::optional<std::string> Window::AnswerBox(int buttonId, bool owned) const {
     const HWND box = PollFor([&] { return FindMessageBox(Pid(), owned ? m_window : nullptr); });
     if (!box)
         return std::nullopt;
-    const BoxView view = ReadMessageBox(box);
+    const std::string view = ReadMessageBox(box);
     PostMessageW(GetDlgItem(box, buttonId), BM_CLICK, 0, 0);
     PollFor([&] { return !IsWindow(box); });
     return view;
@@ -223,10 +200,7 @@ std::optional<Editor> Editor::Open(const Window& main) {
                 return dialog;
         return nullptr;
     });
-    if (!window)
-        return std::nullopt;
-    // The pages follow OK and Cancel, the keyboard page first.
-    std::vector<HWND> pages = Children(window);
+    std::vector<HWND> pages = Children(window); // after OK and Cancel, the keyboard page first
     std::erase_if(pages, [](HWND child) { return ClassOf(child) != L"#32770"; });
     return pages.size() == 2 ? std::optional(Editor(window, pages)) : std::nullopt;
 }
@@ -252,23 +226,22 @@ bool Editor::HoldKey(int editId, BYTE scanCode, const std::function<bool()>& don
     return result;
 }
 
-bool Editor::HoldButton(int editId, POINT at, DWORD downFlag, DWORD upFlag,
-                        const std::function<bool()>& done, DWORD timeoutMs) const {
+bool Editor::HoldButton(int editId, POINT at, DWORD downFlag, const std::function<bool()>& done,
+                        DWORD timeoutMs) const {
     const HWND field = Field(0, editId);
     SendMouse(MOUSEEVENTF_MOVE, at);
     NudgeUntil(
         field, [] { return false; }, kMinimumHoldMs);
     SendMouse(downFlag, at);
     const bool result = NudgeUntil(field, done, timeoutMs);
-    SendMouse(upFlag, at);
+    SendMouse(downFlag << 1, at); // each button's release flag is twice its press flag
     PostMessageW(field, WM_NULL, 0, 0);
     return result;
 }
 
 bool Editor::ClickButton(int id) const {
     const HWND button = Item(id);
-    // A pointer takes longer than the editor's 10 ms block to reach a button.
-    Sleep(3 * kPollMs);
+    Sleep(3 * kPollMs); // a pointer takes longer than the editor's 10 ms block to reach it
     Send(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button),
          MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     return button && PostMessageW(button, BM_CLICK, 0, 0);

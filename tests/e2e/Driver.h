@@ -1,7 +1,5 @@
 #pragma once
-// Operates the program's windows from the driver process as a player and an outside tool
-// would, with real key presses and clicks (keybd_event, mouse_event) that reach its
-// DirectInput devices. Every wait is bounded.
+// Operates the program's windows as a player (keys and clicks DirectInput sees) and a tool would.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -10,14 +8,12 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-// Polling interval, and the bound of every wait on the program.
 inline constexpr DWORD kPollMs = 10;
-inline constexpr DWORD kWaitMs = 10000;
+inline constexpr DWORD kWaitMs = 10000; // the bound of every wait on the program
 
 // Calls probe until it yields something truthy or timeoutMs have passed; the last result.
 template <class Probe> auto PollFor(Probe probe, DWORD timeoutMs = kWaitMs) -> decltype(probe()) {
@@ -37,37 +33,25 @@ inline constexpr auto RowLabel = [](int row) { return IDC_RENDERING_LABEL_FIRST 
 std::string Utf8(std::wstring_view text);
 std::wstring Wide(std::string_view utf8);
 
-// The window's text through WM_GETTEXT, bounded in time.
 std::wstring WindowText(HWND window);
 std::wstring ClassOf(HWND window);
 std::vector<HWND> Children(HWND parent); // in z-order
 // In the parent's client coordinates (screen coordinates without one).
 RECT RectIn(HWND parent, HWND control);
 
-// The window's child windows in z-order as an outside tool sees them, one line each (id, class,
-// styles, visibility, client rectangle, font, text, and a list's entries with the selected one
-// starred), child dialogs indented below theirs; UTF-8, led by the window's size, style and
-// caption. The texts of the controls in elided (the machine's display modes) are left out.
-std::string WindowTree(HWND window, const std::vector<int>& elided = {});
+// The window, then a line per child as an outside tool sees it (without the display modes).
+std::string WindowTree(HWND window);
 
-// What breaks the layout rules in window and its child dialogs, one line per fault naming the
-// controls (empty when nothing does): visible children that overlap (but for the pages on a
-// tab control and what a group box frames) or leave their parent's client area, texts that do
-// not fit their control on one line (or wrapped, where it can), a prefix without Wine's fonts.
+// A line per break of the layout rules (LayoutRules.cpp) in window and its child dialogs.
 std::string LayoutFaults(HWND window);
 
-// The text of each tool of the program's tooltips that owner owns, by the tool's window.
-std::map<HWND, std::wstring> ToolTips(HWND owner);
+// How many tools the program's tooltips that owner owns have, and the text of tool's.
+std::pair<LRESULT, std::wstring> ToolTip(HWND owner, HWND tool);
 
-struct BoxView {
-    std::wstring caption, text;
-};
-
-// Visible top-level dialog-class windows of the process.
 std::vector<HWND> DialogsOf(DWORD pid);
 // A visible message box of the process owned by owner (any owner when null).
 HWND FindMessageBox(DWORD pid, HWND owner);
-BoxView ReadMessageBox(HWND box);
+std::string ReadMessageBox(HWND box); // "caption: text"
 
 class Window {
 public:
@@ -85,8 +69,8 @@ public:
     HWND Focus() const {
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
-        return GetGUIThreadInfo(GetWindowThreadProcessId(m_window, nullptr), &info) ? info.hwndFocus
-                                                                                    : nullptr;
+        GetGUIThreadInfo(GetWindowThreadProcessId(m_window, nullptr), &info);
+        return info.hwndFocus;
     }
 
     int Count(int id) const { return static_cast<int>(Send(Item(id), CB_GETCOUNT)); }
@@ -97,7 +81,6 @@ public:
         const size_t selected = static_cast<size_t>(Selection(id));
         return selected < entries.size() ? entries[selected] : L"<none>";
     }
-    // The rendering rows' selected entries as one line.
     std::string Rows() const {
         std::string line;
         for (int i = 0; i < kRowCount; ++i)
@@ -108,14 +91,12 @@ public:
     bool IsShown(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
     RECT Rect() const { return RectIn(nullptr, m_window); }
     RECT ControlRect(int id) const { return RectIn(m_window, Item(id)); }
-    // The centre, in screen coordinates.
     POINT Centre() const {
         const RECT rect = Rect();
         return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     }
 
-    // These wait until the program has handled them and must not open a modal window. A
-    // choice is CB_SETCURSEL followed by the notification the list itself would send.
+    // Sent, so they must not open a modal window; a choice notifies as the list itself would.
     bool Choose(int id, int index) {
         return Send(Item(id), CB_SETCURSEL, index) == index && Notify(id, CBN_SELCHANGE);
     }
@@ -138,13 +119,18 @@ public:
         return PostMessageW(m_window, message, wParam, lParam) != FALSE;
     }
 
-    // Waits for a message box of the program (owned by this window when owned), reads it,
-    // answers it and waits for it to go.
-    std::optional<BoxView> AnswerBox(int buttonId, bool owned = true) const;
+    // Waits for the program's message box (owned by this window if owned), answers it, sees it go.
+    std::optional<std::string> AnswerBox(int buttonId, bool owned = true) const;
 
     // Sends with a time-out; -1 when the program did not answer.
     static LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
-                        DWORD timeoutMs = kWaitMs);
+                        DWORD timeoutMs = kWaitMs) {
+        DWORD_PTR result = 0;
+        return window && SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL,
+                                             timeoutMs, &result)
+                   ? static_cast<LRESULT>(result)
+                   : -1;
+    }
 
 private:
     HWND m_window;
@@ -153,12 +139,10 @@ private:
 // The input editor over the main window, with its keyboard page (0) and gamepad page (1).
 class Editor : public Window {
 public:
-    // Clicks "Input settings" and waits for the editor; nullopt when it does not open.
     static std::optional<Editor> Open(const Window& main);
 
     HWND Page(int page) const { return m_pages[page]; }
     HWND Field(int page, int editId) const { return GetDlgItem(m_pages[page], editId); }
-    std::wstring FieldText(int page, int id) const { return WindowText(Field(page, id)); }
     int SelectedTab() const { return static_cast<int>(Send(Item(IDC_INPUT_TABS), TCM_GETCURSEL)); }
     // TCM_SETCURFOCUS, as a click on the tab: the control notifies the editor itself.
     bool SelectTab(int index) {
@@ -166,16 +150,14 @@ public:
         return SelectedTab() == index;
     }
 
-    // A player's double click on the field.
     bool DoubleClickField(int page, int editId) const;
     // Holds the key (a DirectInput scan code) until done() or timeoutMs, nudging the field.
     bool HoldKey(int editId, BYTE scanCode, const std::function<bool()>& done,
                  DWORD timeoutMs = kWaitMs) const;
     // The same with a mouse button (MOUSEEVENTF_LEFTDOWN ...) at a screen point.
-    bool HoldButton(int editId, POINT at, DWORD downFlag, DWORD upFlag,
-                    const std::function<bool()>& done, DWORD timeoutMs = kWaitMs) const;
-    // A player's click on an editor button: the pointer arrives (ending a block that has run
-    // out), then the click.
+    bool HoldButton(int editId, POINT at, DWORD downFlag, const std::function<bool()>& done,
+                    DWORD timeoutMs = kWaitMs) const;
+    // A player's click: the pointer arrives (ending a block that has run out), then the click.
     bool ClickButton(int id) const;
 
 private:

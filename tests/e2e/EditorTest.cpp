@@ -1,6 +1,4 @@
-// The input editor: its tabs and pages, the bindings it shows for each layout, what OK, Cancel
-// and "Reset to default" write, and capturing a binding with real key presses and mouse clicks
-// that the program reads through DirectInput.
+// The input editor: pages, layouts, what it writes, and capture of real keys and clicks.
 
 #include "Fixture.h"
 
@@ -11,8 +9,7 @@ namespace {
 // DirectInput scan codes of the keys the tests press.
 constexpr BYTE kEscape = 0x01, kR = 0x13, kT = 0x14, kI = 0x17, kG = 0x22, kAzertyM = 0x27;
 
-// Long enough for many polls of a held key that must not be taken.
-constexpr DWORD kIgnoredMs = 300;
+constexpr DWORD kIgnoredMs = 300; // many polls of a held key that must not be taken
 
 const char kOnlyF13[] = "\xEF\xBB\xBF[InputQWERTY]\r\nIK_F13=(GameKey=\"GI_Block\",Value=1)\r\n";
 
@@ -20,17 +17,16 @@ bool Loaded(DWORD pid, const wchar_t* module) {
     const HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
     MODULEENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    bool found = false;
-    for (BOOL more = Module32FirstW(modules, &entry); more && !found;
-         more = Module32NextW(modules, &entry))
-        found = _wcsicmp(entry.szModule, module) == 0;
+    BOOL more = Module32FirstW(modules, &entry);
+    while (more && _wcsicmp(entry.szModule, module) != 0)
+        more = Module32NextW(modules, &entry);
     CloseHandle(modules);
-    return found;
+    return more;
 }
 
 class CaptureTest : public EditorTest {
 protected:
-    std::wstring Text(int editId) { return Ed().FieldText(0, editId); }
+    std::wstring Text(int editId) { return WindowText(Ed().Field(0, editId)); }
 
     // Double-clicks the keyboard field and holds the key until the field shows expected.
     bool Capture(int editId, BYTE scanCode, const wchar_t* expected) {
@@ -40,22 +36,17 @@ protected:
         return shown;
     }
 
-    // Double-clicks the field and holds the key until a box shows; answers it and checks it.
     void CaptureToBox(int editId, BYTE scanCode, int buttonId, const char* text) {
         Ed().DoubleClickField(0, editId);
         Ed().HoldKey(editId, scanCode,
                      [&] { return FindMessageBox(Ed().Pid(), nullptr) != nullptr; });
-        const auto box = Ed().AnswerBox(buttonId, false);
-        ASSERT_TRUE(box) << "no message box";
-        EXPECT_EQ(Utf8(box->caption), "Warning");
-        EXPECT_EQ(Utf8(box->text), text);
+        EXPECT_EQ(Ed().AnswerBox(buttonId, false), "Warning: " + std::string(text));
     }
 
-    // Presses the mouse button at a screen point while the field captures.
-    bool ClickAt(int editId, POINT at, DWORD down, DWORD up, const wchar_t* expected,
+    bool ClickAt(int editId, POINT at, DWORD down, const wchar_t* expected,
                  DWORD timeoutMs = kWaitMs) {
         return Ed().HoldButton(
-            editId, at, down, up, [&] { return Text(editId) == expected; }, timeoutMs);
+            editId, at, down, [&] { return Text(editId) == expected; }, timeoutMs);
     }
 };
 
@@ -65,15 +56,8 @@ const char kInvalidKey[] = "This key is reserved by the game and cannot be assig
 
 } // namespace
 
-// The editor opens centred on the main window with the focus on the tab control, which comes
-// first in the z-order (and the Tab order) before OK, Cancel and the two pages laid on its
-// display area; a modal frame without a close box; the texts of the language file; the
-// keyboard list's layout. The other tab shows the other page and hides and disables the
-// first; without a pad the gamepad page is greyed and captures nothing. OK replaces the
-// layout's section with the fixed bindings and the shown ones and saves the user file at once
-// (and the layout mapping it read), also for a player who never started the game: the folder
-// is made first. The main window's Cancel does not undo it; the editor reopens on the page it
-// showed last.
+// The editor opens centred, focus on its tabs; a padless gamepad page captures nothing; OK saves
+// at once (making the folder), the main Cancel keeps it; the editor reopens on its last page.
 TEST_F(EditorTest, TabsPagesAndLayouts) {
     ASSERT_TRUE(RemoveTree(P().Game()));
     ASSERT_TRUE(OpenEditor(kQwerty));
@@ -94,7 +78,7 @@ TEST_F(EditorTest, TabsPagesAndLayouts) {
         ASSERT_TRUE(CloseEditor(IDCANCEL));
         ASSERT_TRUE(ReopenEditor(layout));
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(Ed().FieldText(0, ids[i]), std::wstring(1, letters[i])) << layout;
+            EXPECT_EQ(WindowText(Ed().Field(0, ids[i])), std::wstring(1, letters[i])) << layout;
     }
 
     ASSERT_TRUE(Ed().SelectTab(1));
@@ -103,7 +87,7 @@ TEST_F(EditorTest, TabsPagesAndLayouts) {
     ASSERT_TRUE(Ed().DoubleClickField(1, IDC_EDIT_BLOCK));
     ASSERT_TRUE(CloseEditor(IDOK)) << "a double click on the greyed page started a capture";
     ExpectUserIniGolden("editor-QWERTZ-User.ini");
-    EXPECT_EQ(ReadFileBytes(P().Config() + L"\\DIMapping.ini"), "\xEF\xBB\xBF");
+    EXPECT_EQ(ReadFileBytes(P().Mapping()), "\xEF\xBB\xBF");
     ASSERT_TRUE(ReopenEditor(kQwerty));
     EXPECT_EQ(Ed().SelectedTab(), 1);
     EXPECT_TRUE(IsWindowVisible(Ed().Page(1)) && !IsWindowVisible(Ed().Page(0)));
@@ -112,15 +96,14 @@ TEST_F(EditorTest, TabsPagesAndLayouts) {
     ExpectUserIniGolden("editor-QWERTZ-User.ini");
 }
 
-// A section of the layout binds only what it names; a key without a text shows its name.
-// "Reset to default" restores its own page only; Cancel writes nothing, OK saves.
+// A layout's section binds only what it names; Reset restores its own page; Cancel writes nothing.
 TEST_F(EditorTest, ResetCancelAndOk) {
     WriteUserIni(kOnlyF13);
     ASSERT_TRUE(OpenEditor(kQwerty));
     for (const bool cancel : {true, false}) {
         ExpectWindow("editor-only-F13.txt", Ed().Handle());
         ASSERT_TRUE(PostMessageW(GetDlgItem(Ed().Page(0), IDC_RESET_DEFAULT), BM_CLICK, 0, 0));
-        EXPECT_TRUE(PollFor([&] { return Ed().FieldText(0, IDC_EDIT_BLOCK) == L"E"; }));
+        EXPECT_TRUE(PollFor([&] { return WindowText(Ed().Field(0, IDC_EDIT_BLOCK)) == L"E"; }));
         ExpectWindow("editor-reset.txt", Ed().Handle());
         ASSERT_TRUE(CloseEditor(cancel ? IDCANCEL : IDOK));
         if (cancel) {
@@ -133,8 +116,7 @@ TEST_F(EditorTest, ResetCancelAndOk) {
     PressAndWaitForExit(IDCANCEL);
 }
 
-// Without xinput1_3, which only the DirectX redistributable brings to Windows 10 and 11, the
-// gamepad page asks a later XInput for pads (a Wine DLL override stands in for its absence).
+// Without xinput1_3 (only the DirectX redistributable brings it) the pad page uses a later XInput.
 TEST_F(EditorTest, ALaterXInputServesWithoutXInput13) {
     ASSERT_TRUE(DisableLibrary(L"xinput1_3"));
     ASSERT_TRUE(OpenEditor(kQwerty));
@@ -145,11 +127,8 @@ TEST_F(EditorTest, ALaterXInputServesWithoutXInput13) {
     PressAndWaitForExit(IDCANCEL);
 }
 
-// A key pressed after the double click replaces the binding; one bound to another action of
-// the page asks first: No keeps both, Yes moves it. The key of I carries a fixed binding: a
-// warning, and the binding stays; Escape is never taken and does not close the editor. OK
-// while a field captures only ends the capture (a key pressed then is not taken); the next one
-// closes the editor and saves.
+// A captured key replaces the binding (one bound elsewhere after asking; I, a fixed one, never;
+// Escape never); OK during a capture only ends it, a key then is not taken; the next OK saves.
 TEST_F(CaptureTest, KeysAreCapturedRefusedAndSaved) {
     const auto never = [] { return false; };
     ASSERT_TRUE(OpenEditor(kQwerty));
@@ -179,23 +158,19 @@ TEST_F(CaptureTest, KeysAreCapturedRefusedAndSaved) {
     PressAndWaitForExit(IDCANCEL);
 }
 
-// The left button counts only inside the field, the right one anywhere. The layout's mapping
-// in "DIMapping" names the key a scan code gives, and on AZERTY the key at 0x27 (M there) is
-// refused; without a section for the layout the built-in US layout names it.
+// The left button counts only in the field, the right anywhere; DIMapping.ini names scan codes.
 TEST_F(CaptureTest, MouseButtonsAndTheLayout) {
-    ASSERT_TRUE(WriteFileBytes(P().Config() + L"\\DIMapping.ini",
-                               "\xEF\xBB\xBF[InputAZERTY]\r\nDIK_T=IK_Y\r\n"));
+    ASSERT_TRUE(WriteFileBytes(P().Mapping(), "\xEF\xBB\xBF[InputAZERTY]\r\nDIK_T=IK_Y\r\n"));
     WriteUserIni("\xEF\xBB\xBF[InputAZERTY]\r\nIK_F1=(GameKey=\"GI_Block\",Value=1)\r\n");
     ASSERT_TRUE(OpenEditor(kAzerty));
     const POINT label = Window(GetDlgItem(Ed().Page(0), IDC_LABEL_ATTACKFAST)).Centre();
     Ed().DoubleClickField(0, IDC_EDIT_ATTACKFAST);
-    EXPECT_FALSE(ClickAt(IDC_EDIT_ATTACKFAST, label, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
-                         L"Left mouse", kIgnoredMs));
+    EXPECT_FALSE(
+        ClickAt(IDC_EDIT_ATTACKFAST, label, MOUSEEVENTF_LEFTDOWN, L"Left mouse", kIgnoredMs));
     EXPECT_TRUE(ClickAt(IDC_EDIT_ATTACKFAST, Window(Ed().Field(0, IDC_EDIT_ATTACKFAST)).Centre(),
-                        MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, L"Left mouse"));
+                        MOUSEEVENTF_LEFTDOWN, L"Left mouse"));
     Ed().DoubleClickField(0, IDC_EDIT_ATTACKSTRONG);
-    EXPECT_TRUE(ClickAt(IDC_EDIT_ATTACKSTRONG, label, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP,
-                        L"Right mouse"));
+    EXPECT_TRUE(ClickAt(IDC_EDIT_ATTACKSTRONG, label, MOUSEEVENTF_RIGHTDOWN, L"Right mouse"));
     EXPECT_TRUE(Capture(IDC_EDIT_BLOCK, kT, L"Y"));
     CaptureToBox(IDC_EDIT_BLOCK, kAzertyM, IDOK, kInvalidKey);
     EXPECT_EQ(Text(IDC_EDIT_BLOCK), L"Y");

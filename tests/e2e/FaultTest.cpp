@@ -1,8 +1,4 @@
-// Damaged, huge, locked and unreachable files under the real program. It starts without a
-// message; OK saves the player's file whole, keeping its attributes, and keeps a file it could
-// not read whole as User.ini.bak, or the next free backup name; a save that fails warns the
-// player, changes nothing, the registry included, and leaves the window open; the
-// installation is never touched.
+// Damaged, huge, locked and unreachable files; the program never touches the installation.
 
 #include "Fixture.h"
 
@@ -12,8 +8,7 @@ const std::string kGoodStart =
     "\xEF\xBB\xBF[Engine]\r\nPerformancePlatform=2\r\n\r\n[Input]\r\nKeyboardLayout=AZERTY\r\n\r\n";
 const std::string kNotReadWhole = kGoodStart + "[Key Bindings]\r\nA=1\r\n";
 
-// kOwnBackup: the player has a User.ini.bak of his own, and the file is damaged again and
-// saved a second time.
+// kOwnBackup: beside the player's own User.ini.bak, damaged and saved twice.
 enum Obstacle { kNone, kReadOnly, kHidden, kHeldAtStart, kOwnBackup };
 
 struct BadUserFile {
@@ -29,8 +24,7 @@ const BadUserFile kBadUserFiles[] = {
     // Text past a NUL would be lost by the next save.
     {"NulInTheMiddle", kGoodStart + std::string(1, '\0') + "[Viewport]\r\nWidth=800\r\n", true},
     {"ReadOnlyAndNotReadWhole", kGoodStart + "[]\r\nA=1\r\n", true, kReadOnly},
-    // Held open without sharing while the program starts, so it cannot be read, and let go
-    // before OK: the save must not silently replace the player's settings with the defaults.
+    // Unreadable at start but free at OK: the save must not replace the file with defaults.
     {"UnreadableAtStart", kGoodStart, true, kHeldAtStart},
     {"Hidden", kGoodStart, false, kHidden, "player-GoodStart.ini"},
     {"NotReadWholeTwiceBesideOwnBackup", kNotReadWhole, true, kOwnBackup, "player-GoodStart.ini"},
@@ -39,8 +33,32 @@ const BadUserFile kBadUserFiles[] = {
 class BadUserFileTest : public ConfiguratorTest,
                         public ::testing::WithParamInterface<BadUserFile> {};
 
+const std::string kBefore =
+    "\xEF\xBB\xBF[Engine]\r\nPerformancePlatform=3\r\n\r\n[Input]\r\nKeyboardLayout=QWERTZ\r\n\r\n";
+
+struct BlockedSave {
+    const char* name;
+    std::string original;   // User.ini before, when there is one
+    const wchar_t* blocked; // a folder below the game's; "": that is a file; null: User.ini held
+    const char* golden;     // User.ini after a second OK once the cause is gone; null: it stays
+    bool fullDisk = false;  // blocked is a file that fills the small disk the documents are on
+};
+
+const BlockedSave kBlockedSaves[] = {
+    {"LockedUserFile", kBefore, nullptr, "before-User.ini"},
+    {"UserFileIsAFolder", "", L"\\config\\User.ini", nullptr},
+    {"TemporaryNameTakenByAFolder", kBefore, L"\\config\\User.ini.tmp", nullptr},
+    {"GameFolderNameTakenByAFile", "", L"", nullptr},
+    // No room even for the backup that a file not read whole needs.
+    {"FullDisk", kNotReadWhole, L"\\filler", "player-GoodStart.ini", true},
+};
+
+class BlockedSaveTest : public ConfiguratorTest,
+                        public ::testing::WithParamInterface<BlockedSave> {};
+
 } // namespace
 
+// OK saves the whole file with its attributes (but read-only), backing up one not read whole.
 TEST_P(BadUserFileTest, OkSavesTheWholeFile) {
     const BadUserFile& c = GetParam();
     WriteUserIni(c.bytes);
@@ -76,15 +94,13 @@ TEST_P(BadUserFileTest, OkSavesTheWholeFile) {
 
 INSTANTIATE_TEST_SUITE_P(Shapes, BadUserFileTest, ::testing::ValuesIn(kBadUserFiles), CaseName);
 
-// 30 MB of the player's own section are kept and written back with OK's changes. Killed while
-// it saves, User.ini holds either the old or the new text, and the next OK saves normally.
+// 30 MB of the player's own text survive OK; killed mid-save, User.ini is old or new, never torn.
 TEST_F(ConfiguratorTest, HugeFileKilledWhileSaving) {
     std::string section = "[Bindings]\r\n";
     while (section.size() < (30u << 20))
         section += "Key=" + std::string(90, 'v') + "\r\n";
     section += "\r\n";
-    // The kill must follow the sight of the temporary file; a save that ended first is tried
-    // again on the old file.
+    // The kill must follow the sight of the temporary file; a save that ended first is tried again.
     bool seen = false;
     for (int attempt = 0; attempt < 5 && !seen; ++attempt) {
         WriteUserIni(kGoodStart + section);
@@ -106,10 +122,8 @@ TEST_F(ConfiguratorTest, HugeFileKilledWhileSaving) {
     EXPECT_EQ(SnapshotFolder(P().Config()).size(), 1u) << "a stale file was left";
 }
 
-// Profiles of garbage, one whose reading stops early, one of odd values and a folder in place
-// of the fourth, and a player's file of values out of range and 100 000 characters long: the
-// window shows, each preset takes what its profile gives (a row without a value its first
-// entry), and OK saves values of the game's form; the installation stays as it was.
+// Damaged profiles and player values out of range or 100 000 characters long: each preset takes
+// what its profile gives (else a row's first entry) and OK saves values of the game's form.
 TEST_F(ConfiguratorTest, DamagedProfilesAndOddPlayerValues) {
     const std::pair<const char*, const char*> profiles[] = {
         {"PCLow", "damaged-PCLow"}, {"PCMedium", "damaged-PCMedium"}, {"PCHigh", "odd-PCHigh"}};
@@ -131,54 +145,22 @@ TEST_F(ConfiguratorTest, DamagedProfilesAndOddPlayerValues) {
         rows += std::to_string(level) + ": " + Main().Rows() + "\n";
     }
     ExpectGolden("odd-profiles-rows.txt", rows);
-    ASSERT_TRUE(PressAndWaitForExit(IDOK));
-    ExpectUserIniGolden("odd-values-User.ini");
+    ExpectOkSaves("odd-values-User.ini");
     EXPECT_TRUE(SnapshotFolder(P().install) == installation) << "the installation changed";
 }
 
-// Without the profile of HIGH the window shows, HIGH can be chosen, and OK saves what could be
-// read; the installation stays as it was.
+// Without HIGH's profile HIGH can still be chosen, and OK saves what could be read.
 TEST_F(ConfiguratorTest, ProfileMissing) {
     ASSERT_TRUE(RemoveTree(P().Profiles() + L"\\PCHigh.ini"));
     const auto installation = SnapshotFolder(P().install);
     ASSERT_TRUE(Launch());
     ASSERT_TRUE(Main().Choose(IDC_PRESET_COMBO, 2));
-    ASSERT_TRUE(PressAndWaitForExit(IDOK));
-    ExpectUserIniGolden("ProfileMissing-User.ini");
+    ExpectOkSaves("ProfileMissing-User.ini");
     EXPECT_TRUE(SnapshotFolder(P().install) == installation) << "the installation changed";
 }
 
-namespace {
-
-const std::string kBefore =
-    "\xEF\xBB\xBF[Engine]\r\nPerformancePlatform=3\r\n\r\n[Input]\r\nKeyboardLayout=QWERTZ\r\n\r\n";
-
-struct BlockedSave {
-    const char* name;
-    std::string original;   // User.ini before, when there is one
-    const wchar_t* blocked; // a folder made below the game's folder; "": the game's folder is a
-                            // file; null: User.ini is held open without delete sharing
-    const char* golden;     // User.ini after a second OK once the cause is gone; null: it stays
-    bool fullDisk = false;  // blocked is a file that fills the small disk the documents are on
-};
-
-const BlockedSave kBlockedSaves[] = {
-    {"LockedUserFile", kBefore, nullptr, "before-User.ini"},
-    {"UserFileIsAFolder", "", L"\\config\\User.ini", nullptr},
-    {"TemporaryNameTakenByAFolder", kBefore, L"\\config\\User.ini.tmp", nullptr},
-    {"GameFolderNameTakenByAFile", "", L"", nullptr},
-    // No room even for the backup that a file not read whole needs.
-    {"FullDisk", kNotReadWhole, L"\\filler", "player-GoodStart.ini", true},
-};
-
-class BlockedSaveTest : public ConfiguratorTest,
-                        public ::testing::WithParamInterface<BlockedSave> {};
-
-} // namespace
-
-// A failed OK warns, keeps the window open and leaves the files and the registry exactly as
-// they were (a value the player had, and one he had not); once the cause is gone a second OK
-// saves (with the backup of a file not read whole), else Cancel.
+// A failed OK warns, keeps the window open and changes no file and no registry value (one the
+// player had, one he had not); once the cause is gone a second OK saves, else Cancel.
 TEST_P(BlockedSaveTest, OkWarnsAndChangesNothing) {
     const BlockedSave& c = GetParam();
     const char* disk = std::getenv("E2E_SMALL_DISK");
@@ -212,8 +194,7 @@ TEST_P(BlockedSaveTest, OkWarnsAndChangesNothing) {
     }
     CloseHandle(lock);
     ASSERT_TRUE(!c.blocked || RemoveTree(path));
-    ASSERT_TRUE(PressAndWaitForExit(IDOK));
-    ExpectUserIniGolden(c.golden);
+    ExpectOkSaves(c.golden);
     EXPECT_EQ(ReadFileBytes(P().UserIni() + L".bak"),
               c.original == kNotReadWhole ? std::optional(c.original) : std::nullopt);
     EXPECT_EQ((*GameKeyValues(Hive::Player))[L"Speech"], StringValue(L"EN"));
@@ -221,9 +202,8 @@ TEST_P(BlockedSaveTest, OkWarnsAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Causes, BlockedSaveTest, ::testing::ValuesIn(kBlockedSaves), CaseName);
 
-// Documents below a path with Latin-1, CJK and astral characters, and deep enough that
-// User.ini's path passes 260 characters: read from and written to the right place; without
-// the game's folder OK makes it, which the shell's own call cannot when it is that deep.
+// Documents under Latin-1, CJK and astral characters, or past 260 characters: User.ini is read
+// and saved there, and OK makes a missing game folder where the shell's own call cannot.
 TEST_F(ConfiguratorTest, UnusualDocumentsFolders) {
     std::wstring deep = P().root;
     while (deep.size() < 240)
@@ -244,35 +224,28 @@ TEST_F(ConfiguratorTest, UnusualDocumentsFolders) {
     ASSERT_TRUE(RemoveTree(P().root + L"\\deep-folder-name"));
 }
 
-// The input editor over damaged bindings and a damaged layout mapping: it opens; its OK
-// rewrites the layout's section from the one binding that parses, every other section comes
-// back as it was read, and the mapping, not read whole, is kept as a backup. What the editor
-// saved stays saved when the main window is cancelled.
+// Over damaged files the editor's OK keeps what parses and backs the mapping up; Cancel keeps it.
 TEST_F(EditorTest, OverDamagedFiles) {
     const std::string mapping = Input("damaged-DIMapping.ini");
-    const std::wstring mappingPath = P().Config() + L"\\DIMapping.ini";
-    ASSERT_TRUE(WriteFileBytes(mappingPath, mapping));
+    ASSERT_TRUE(WriteFileBytes(P().Mapping(), mapping));
     WriteUserIni(Input("damaged-User.ini"));
     ASSERT_TRUE(OpenEditor(kAzerty));
     ASSERT_TRUE(CloseEditor(IDOK));
     ExpectUserIniGolden("damaged-bindings-User.ini");
-    ExpectGolden("damaged-DIMapping.ini", ReadFileBytes(mappingPath).value_or("none"));
-    EXPECT_EQ(ReadFileBytes(mappingPath + L".bak"), mapping);
+    ExpectGolden("damaged-DIMapping.ini", ReadFileBytes(P().Mapping()).value_or("none"));
+    EXPECT_EQ(ReadFileBytes(P().Mapping() + L".bak"), mapping);
     EXPECT_FALSE(FileExists(P().UserIni() + L".bak"));
     const auto files = SnapshotFolder(P().Game());
     PressAndWaitForExit(IDCANCEL);
     EXPECT_EQ(SnapshotFolder(P().Game()), files);
 }
 
-// A read-only DIMapping.ini, which the program only reads, stays as the player left it, and
-// no OK fails on it. User.ini held by another program when the editor's OK saves: the main
-// window's warning, and the editor stays open until Cancel; the bindings stay in memory, so
-// the main window's OK saves them once the file is free.
+// A read-only DIMapping.ini stays as it was and fails no OK. With User.ini held the editor's OK
+// warns and the editor stays open; the main window's OK saves its bindings once the file is free.
 TEST_F(EditorTest, SavesAroundLockedAndReadOnlyFiles) {
-    const std::wstring mappingPath = P().Config() + L"\\DIMapping.ini";
     const std::string mapping = "[InputAZERTY]\r\nDIK_Q=IK_A\r\n";
-    ASSERT_TRUE(WriteFileBytes(mappingPath, mapping));
-    ASSERT_TRUE(SetFileAttributesW(mappingPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(WriteFileBytes(P().Mapping(), mapping));
+    ASSERT_TRUE(SetFileAttributesW(P().Mapping().c_str(), FILE_ATTRIBUTE_READONLY));
     WriteUserIni("[Input]\r\nKeyboardLayout=QWERTY\r\n");
     ASSERT_TRUE(OpenEditor(kAzerty));
     ASSERT_TRUE(CloseEditor(IDOK));
@@ -286,8 +259,7 @@ TEST_F(EditorTest, SavesAroundLockedAndReadOnlyFiles) {
     EXPECT_TRUE(Ed().IsOpen());
     ASSERT_TRUE(CloseEditor(IDCANCEL));
     EXPECT_EQ(UserIni(), saved);
-    ASSERT_TRUE(PressAndWaitForExit(IDOK));
-    ExpectUserIniGolden("editor-locked-main-ok-User.ini");
-    EXPECT_EQ(ReadFileBytes(mappingPath), mapping);
-    EXPECT_TRUE(GetFileAttributesW(mappingPath.c_str()) & FILE_ATTRIBUTE_READONLY);
+    ExpectOkSaves("editor-locked-main-ok-User.ini");
+    EXPECT_EQ(ReadFileBytes(P().Mapping()), mapping);
+    EXPECT_TRUE(GetFileAttributesW(P().Mapping().c_str()) & FILE_ATTRIBUTE_READONLY);
 }

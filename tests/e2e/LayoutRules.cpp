@@ -1,12 +1,8 @@
-// The rules any reviewer checks on a window, whatever its scale and language.
-
 #include "Driver.h"
 
 namespace {
 
-// Measures texts on a screen device context in a font made as the dialogs' own is, "MS Shell
-// Dlg" 8 points at the display scale the program started with (a move to another monitor
-// later changes the scale of the program's own pixels, not its fonts).
+// Measures texts in the dialogs' font at the starting scale (a move scales pixels, not fonts).
 class Ruler {
 public:
     Ruler() {
@@ -22,7 +18,6 @@ public:
         DeleteObject(m_font);
         ReleaseDC(nullptr, m_dc);
     }
-    // A length in pixels at 96 DPI, scaled.
     int Px(int value) const { return MulDiv(value, static_cast<int>(m_dpi), 96); }
     // The family of the font file chosen, where the face name would give the name asked for.
     std::wstring Family() const {
@@ -34,7 +29,6 @@ public:
         return reinterpret_cast<const wchar_t*>(buffer.data() +
                                                 reinterpret_cast<size_t>(metrics->otmpFamilyName));
     }
-    // The size text takes on one line, or wrapped at width.
     SIZE Measure(const std::wstring& text, int width, bool wrap) const {
         RECT used{0, 0, width, 0};
         DrawTextW(m_dc, text.c_str(), static_cast<int>(text.size()), &used,
@@ -65,65 +59,45 @@ bool Frames(HWND frame, HWND inner) {
            (ClassOf(frame) == L"SysTabControl32" && ClassOf(inner) == L"#32770");
 }
 
-// Where a control draws its texts (its caption, or every entry of a list), and whether they
-// may wrap onto further lines as far as the height holds them.
-struct TextArea {
-    SIZE size;
-    bool wrap;
-    std::vector<std::wstring> texts;
-};
-std::optional<TextArea> TextAreaOf(HWND control, const Ruler& ruler) {
+// Each text a control draws (caption or list entries) must fit on a line, or wrapped if it may.
+void CheckTexts(HWND control, const Ruler& ruler, std::string& faults) {
     RECT client{};
     GetClientRect(control, &client);
-    const auto area = [&](int horizontal, int vertical, bool wrap) {
-        return TextArea{
-            {client.right - horizontal, client.bottom - vertical}, wrap, {WindowText(control)}};
+    std::vector<std::wstring> texts{WindowText(control)};
+    const auto fit = [&](int horizontal, int vertical, bool wrap) {
+        const SIZE has{client.right - horizontal, client.bottom - vertical};
+        const auto fits = [&](const SIZE& used) { return used.cx <= has.cx && used.cy <= has.cy; };
+        for (const std::wstring& text : texts) {
+            const SIZE line = ruler.Measure(text, has.cx, false);
+            if (!fits(line) && !(wrap && fits(ruler.Measure(text, has.cx, true))))
+                faults += "\"" + Utf8(text) + "\" in " + Name(control) + " needs " +
+                          std::to_string(line.cx) + "x" + std::to_string(line.cy) +
+                          " px on one line, has " + std::to_string(has.cx) + "x" +
+                          std::to_string(has.cy) + "\n";
+        }
     };
     const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const LONG type = style & SS_TYPEMASK;
     const std::wstring kind = ClassOf(control);
-    if (kind == L"Static") {
-        const LONG type = style & SS_TYPEMASK;
-        if (type > SS_RIGHT && type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP)
-            return std::nullopt; // icons, frames and the like
-        return area(0, 0, type <= SS_RIGHT);
-    }
-    if (kind == L"Edit") { // inside its margins
+    if (kind == L"Static") { // not icons, frames and the like
+        if (type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP)
+            fit(0, 0, type <= SS_RIGHT);
+    } else if (kind == L"Edit") { // inside its margins
         const auto margins = static_cast<DWORD>(Window::Send(control, EM_GETMARGINS));
-        return area(LOWORD(margins) + HIWORD(margins), 0, false);
-    }
-    if (kind == L"ComboBox") { // beside the drop-down button, inside the selection's frame
-        TextArea entries = area(ruler.Px(GetSystemMetrics(SM_CXVSCROLL)) + ruler.Px(6), 0, false);
-        entries.texts = Window(GetParent(control)).Entries(GetDlgCtrlID(control));
-        return entries;
-    }
-    if (kind != L"Button")
-        return std::nullopt;
-    switch (style & BS_TYPEMASK) {
-    case BS_PUSHBUTTON:
-    case BS_DEFPUSHBUTTON: // inside the 3-D edge and the focus rectangle
-        return area(ruler.Px(6), ruler.Px(6), (style & BS_MULTILINE) != 0);
-    case BS_GROUPBOX: // the caption breaks the frame's top line, a little in from its ends
-        return area(ruler.Px(16), 0, false);
-    default: // check boxes and radio buttons: right of the box and a gap
-        return area(ruler.Px(13) + ruler.Px(4), 0, (style & BS_MULTILINE) != 0);
-    }
-}
-
-void CheckTexts(HWND control, const Ruler& ruler, std::string& faults) {
-    const auto area = TextAreaOf(control, ruler);
-    if (!area)
-        return;
-    const auto fits = [&](const SIZE& used) {
-        return used.cx <= area->size.cx && used.cy <= area->size.cy;
-    };
-    for (const std::wstring& text : area->texts) {
-        const SIZE line = ruler.Measure(text, area->size.cx, false);
-        if (fits(line) || (area->wrap && fits(ruler.Measure(text, area->size.cx, true))))
-            continue;
-        faults += "\"" + Utf8(text) + "\" in " + Name(control) + " needs " +
-                  std::to_string(line.cx) + "x" + std::to_string(line.cy) +
-                  " px on one line, has " + std::to_string(area->size.cx) + "x" +
-                  std::to_string(area->size.cy) + "\n";
+        fit(LOWORD(margins) + HIWORD(margins), 0, false);
+    } else if (kind == L"ComboBox") { // beside the drop-down button, inside the selection's frame
+        texts = Window(GetParent(control)).Entries(GetDlgCtrlID(control));
+        fit(ruler.Px(GetSystemMetrics(SM_CXVSCROLL)) + ruler.Px(6), 0, false);
+    } else if (kind == L"Button") {
+        switch (style & BS_TYPEMASK) {
+        case BS_PUSHBUTTON:
+        case BS_DEFPUSHBUTTON: // inside the 3-D edge and the focus rectangle
+            return fit(ruler.Px(6), ruler.Px(6), (style & BS_MULTILINE) != 0);
+        case BS_GROUPBOX: // the caption breaks the frame's top line, a little in from its ends
+            return fit(ruler.Px(16), 0, false);
+        default: // check boxes and radio buttons: right of the box and a gap
+            return fit(ruler.Px(13) + ruler.Px(4), 0, (style & BS_MULTILINE) != 0);
+        }
     }
 }
 
@@ -135,8 +109,7 @@ void CheckChildren(HWND parent, const Ruler& ruler, std::string& faults) {
     std::erase_if(children, [](HWND child) { return !IsWindowVisible(child); });
     for (size_t i = 0; i < children.size(); ++i) {
         const HWND child = children[i];
-        // Not by id: the editor's pages share one.
-        const RECT rect = RectIn(parent, child);
+        const RECT rect = RectIn(parent, child); // not by id: the editor's pages share one
         if (!Contains(client, rect))
             faults += Name(child) + " leaves its parent " + Name(parent) + "\n";
         for (size_t j = i + 1; j < children.size(); ++j) {
@@ -161,8 +134,7 @@ void CheckChildren(HWND parent, const Ruler& ruler, std::string& faults) {
 
 std::string LayoutFaults(HWND window) {
     const Ruler ruler;
-    // Without Wine's own fonts in the prefix every measure here would be of another font.
-    const std::wstring family = ruler.Family();
+    const std::wstring family = ruler.Family(); // without Wine's fonts, all measures are off
     if (family != L"Tahoma")
         return "\"MS Shell Dlg\" is " + Utf8(family) +
                ", not Tahoma: the prefix lacks Wine's fonts\n";

@@ -1,6 +1,4 @@
-// Start-up: where the program finds the installation and the languages (both hives, both
-// registry views, values of odd types and sizes around its 4096-byte read buffer, the data
-// files), and how it ends when it cannot.
+// Where start-up finds the installation and languages (hives, views, odd values), and its exits.
 
 #include "Fixture.h"
 
@@ -11,8 +9,7 @@ namespace {
 
 constexpr int kShows = 0; // the window shows; OK saves and ends normally
 
-// A line of registry/cases.txt, which describes the columns.
-struct StartCase {
+struct StartCase { // a line of registry/cases.txt, which describes the columns
     std::string name;
     int status = kShows;
     std::wstring text, voice;
@@ -22,6 +19,21 @@ struct StartCase {
     DWORD type = REG_NONE;
     size_t bytes = 0;
 };
+
+bool ImportRegistryFile(const std::wstring& path) {
+    std::wstring commandLine = L"regedit.exe /s \"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                   &startup, &info);
+    DWORD status = 1; // also when regedit did not start
+    WaitForSingleObject(info.hProcess, kWaitMs);
+    GetExitCodeProcess(info.hProcess, &status);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return status == 0;
+}
 
 std::vector<StartCase> ReadStartCases() {
     const auto language = [](const std::string& field) { // "L*2048": 2048 times L
@@ -78,15 +90,11 @@ TEST_P(StartTest, EndsOrShowsAndSaves) {
     }
     const StartupOutcome outcome = Start();
     if (c.status != kShows) {
-        ASSERT_FALSE(outcome.dialog) << outcome.Describe();
-        EXPECT_EQ(outcome.exitStatus, static_cast<DWORD>(c.status)) << outcome.Describe();
         const bool reported = c.status == 102 || c.status == 103 || c.status == 105;
-        ASSERT_EQ(outcome.boxes.size(), reported ? 1u : 0u) << outcome.Describe();
-        if (reported) {
-            EXPECT_EQ(Utf8(outcome.boxes[0].caption), "Configurator");
-            EXPECT_EQ(Utf8(outcome.boxes[0].text), "Could not find valid The Kestrand 2 "
-                                                   "installation, please reinstall the game.");
-        }
+        const std::string box = ", box Configurator: Could not find valid The Kestrand 2 "
+                                "installation, please reinstall the game.";
+        EXPECT_EQ(outcome.Describe(), "no main dialog, exit status " + std::to_string(c.status) +
+                                          (reported ? box : ""));
         EXPECT_TRUE(SnapshotFolder(P().Config()).empty());
         return;
     }
@@ -102,9 +110,8 @@ TEST_P(StartTest, EndsOrShowsAndSaves) {
 
 INSTANTIATE_TEST_SUITE_P(Registry, StartTest, ::testing::ValuesIn(ReadStartCases()), CaseName);
 
-// The lists hold the first two letters of each data file's name, ASCII letters upper-cased,
-// in the system's order and with duplicates, and select the last entry equal to the language;
-// without voice data files the voice list is empty and OK keeps the stored "Speech".
+// The lists hold each data file's first two letters (ASCII upper-cased, duplicates kept) and select
+// the last that matches; without voice files the list is empty and OK keeps the stored "Speech".
 TEST_F(ConfiguratorTest, LanguageListsFromTheDataFiles) {
     ASSERT_TRUE(SetLanguageFiles({L"en0", L"EN1", L"fr", L"\u00E4\u00F6x"}, {}));
     ASSERT_TRUE(SetGameString(Hive::Machine32, L"Speech", L"DE"));
