@@ -3,8 +3,8 @@
 #include "ComPtr.h"
 #include "OleFunctions.h"
 #include "WmiVariant.h"
-#include "config/win32/SystemLibrary.h"
 #include "hardware/VariantNumber.h"
+#include "system/SystemLibrary.h"
 
 #include <windows.h>
 #include <d3d9.h>

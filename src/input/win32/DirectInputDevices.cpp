@@ -10,7 +10,7 @@
 #include "input/InputDevices.h"
 
 #include "ComPtr.h"
-#include "config/win32/SystemLibrary.h"
+#include "system/SystemLibrary.h"
 
 #include <windows.h>
 #define DIRECTINPUT_VERSION 0x0800
