@@ -1,9 +1,9 @@
 #include "hardware/HardwareSurvey.h"
 
-#include "ComPtr.h"
 #include "OleFunctions.h"
 #include "WmiVariant.h"
 #include "hardware/VariantNumber.h"
+#include "system/ComPtr.h"
 #include "system/SystemLibrary.h"
 
 #include <windows.h>
