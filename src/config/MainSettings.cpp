@@ -41,19 +41,6 @@ bool ShowsReinstallMessage(StartupExitStatus status) {
     return status == kNoMachineKey || status == kNoLanguage || status == kNoInstallFolder;
 }
 
-std::u16string RegistryDataAsText(std::string_view bytes) {
-    std::u16string text;
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto low = static_cast<unsigned char>(bytes[i]);
-        const auto high = static_cast<unsigned char>(bytes[i + 1]);
-        const auto unit = static_cast<char16_t>(low | (high << 8));
-        if (unit == 0)
-            break;
-        text.push_back(unit);
-    }
-    return text;
-}
-
 std::u16string UserConfigFolder(const std::u16string& documents) {
     return documents + u"\\Kestrand 2\\config\\";
 }

@@ -54,10 +54,6 @@ bool ShowsReinstallMessage(StartupExitStatus status);
 inline constexpr std::u16string_view kReinstallMessage =
     u"Could not find valid The Kestrand 2 installation, please reinstall the game.";
 
-// Registry data of any type taken as text: little-endian UTF-16 units up to the first null
-// unit or the end of the data, whichever comes first; an odd last byte is no unit.
-std::u16string RegistryDataAsText(std::string_view bytes);
-
 // "<documents>\Kestrand 2\config\"
 std::u16string UserConfigFolder(const std::u16string& documents);
 // "<install>\bin\config\profiles\" and "<install>\bin\config\lang\"; the installation folder

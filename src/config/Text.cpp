@@ -121,6 +121,19 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
+std::u16string RegistryDataAsText(std::string_view bytes) {
+    std::u16string text;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto low = static_cast<unsigned char>(bytes[i]);
+        const auto high = static_cast<unsigned char>(bytes[i + 1]);
+        const auto unit = static_cast<char16_t>(low | (high << 8));
+        if (unit == 0)
+            break;
+        text.push_back(unit);
+    }
+    return text;
+}
+
 std::u16string Widen(std::string_view latin1) {
     std::u16string out;
     out.reserve(latin1.size());

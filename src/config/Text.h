@@ -21,6 +21,11 @@ void AppendUtf8(std::string& out, char32_t cp);
 // UTF-16 to UTF-8. A lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// Registry data of any type taken as text: little-endian UTF-16 units up to the first null
+// unit or the end of the data, whichever comes first; an odd last byte is no unit. Unlike a
+// UTF-16LE file (DecodeConfigBytes), nothing is replaced and CR LF stays as it is.
+std::u16string RegistryDataAsText(std::string_view bytes);
+
 // Widens ASCII (or Latin-1) bytes code unit by code unit; for literals and numbers.
 std::u16string Widen(std::string_view latin1);
 
