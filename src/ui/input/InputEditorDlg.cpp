@@ -10,6 +10,7 @@
 #include "config/LocalisedText.h"
 #include "input/InputContext.h"
 #include "resource.h"
+#include "ui/SaveWarning.h"
 
 #undef LoadKeyboardLayout
 

@@ -2,7 +2,6 @@
 
 #include "ui/main/ConfiguratorDlg.h"
 
-#include "app/MessageBox.h"
 #include "app/Registry.h"
 #include "app/UserFolder.h"
 #include "app/WideText.h"
@@ -11,6 +10,7 @@
 #include "config/MainSettings.h"
 #include "config/Text.h"
 #include "rendering/DerivedRenderingValues.h"
+#include "ui/SaveWarning.h"
 
 namespace {
 
