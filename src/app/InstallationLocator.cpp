@@ -2,9 +2,9 @@
 
 #include "app/MessageBox.h"
 #include "app/Registry.h"
-#include "app/WideText.h"
 #include "app/WinApp.h"
 #include "config/MainSettings.h"
+#include "system/WideText.h"
 
 #include <shlobj.h>
 

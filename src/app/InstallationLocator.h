@@ -3,7 +3,7 @@
 // is no way on without them: every failure ends the process with its exit status, some after
 // telling the player to reinstall the game.
 
-#include "app/ScopedHandles.h"
+#include "system/ScopedHandles.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "app/MessageBox.h"
 
-#include "app/WideText.h"
+#include "system/WideText.h"
 
 int ShowMessageBox(HWND owner, const std::u16string& caption, const std::u16string& text,
                    UINT type) {

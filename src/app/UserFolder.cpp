@@ -1,8 +1,8 @@
 #include "app/UserFolder.h"
 
-#include "app/WideText.h"
 #include "config/ConfigStore.h"
 #include "config/LongPath.h"
+#include "system/WideText.h"
 
 #include <shlobj.h>
 

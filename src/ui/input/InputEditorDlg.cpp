@@ -5,11 +5,11 @@
 
 #include "app/MessageBox.h"
 #include "app/UserFolder.h"
-#include "app/WideText.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
 #include "input/InputContext.h"
 #include "resource.h"
+#include "system/WideText.h"
 #include "ui/SaveWarning.h"
 
 #undef LoadKeyboardLayout

@@ -5,8 +5,8 @@
 // page, follows whether a pad is connected.
 
 #include "app/Dialog.h"
-#include "app/ScopedHandles.h"
 #include "input/Bindings.h"
+#include "system/ScopedHandles.h"
 #include "ui/input/EditKeyBind.h"
 
 #include <array>

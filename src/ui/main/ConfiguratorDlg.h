@@ -7,10 +7,10 @@
 #include "app/ComboBox.h"
 #include "app/Dialog.h"
 #include "app/Dpi.h"
-#include "app/ScopedHandles.h"
 #include "app/Static.h"
 #include "app/ToolTip.h"
 #include "rendering/RenderingRows.h"
+#include "system/ScopedHandles.h"
 #include "ui/input/InputEditorDlg.h"
 
 #include <array>

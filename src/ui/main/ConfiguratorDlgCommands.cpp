@@ -4,12 +4,12 @@
 
 #include "app/Registry.h"
 #include "app/UserFolder.h"
-#include "app/WideText.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
 #include "config/MainSettings.h"
 #include "config/Text.h"
 #include "rendering/DerivedRenderingValues.h"
+#include "system/WideText.h"
 #include "ui/SaveWarning.h"
 
 namespace {

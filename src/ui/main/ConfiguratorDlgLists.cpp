@@ -2,10 +2,10 @@
 
 #include "ui/main/ConfiguratorDlg.h"
 
-#include "app/WideText.h"
 #include "config/ConfigStore.h"
 #include "config/MainSettings.h"
 #include "resource.h"
+#include "system/WideText.h"
 
 #include <optional>
 
