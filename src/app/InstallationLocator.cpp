@@ -1,9 +1,9 @@
 #include "app/InstallationLocator.h"
 
 #include "app/MessageBox.h"
-#include "app/Registry.h"
 #include "app/WinApp.h"
 #include "config/MainSettings.h"
+#include "system/Registry.h"
 #include "system/WideText.h"
 
 #include <shlobj.h>

@@ -4,11 +4,11 @@
 #include "ui/input/InputEditorDlg.h"
 
 #include "app/MessageBox.h"
-#include "app/UserFolder.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
 #include "input/InputContext.h"
 #include "resource.h"
+#include "system/UserFolder.h"
 #include "system/WideText.h"
 #include "ui/SaveWarning.h"
 

@@ -2,13 +2,13 @@
 
 #include "ui/main/ConfiguratorDlg.h"
 
-#include "app/Registry.h"
-#include "app/UserFolder.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
 #include "config/MainSettings.h"
 #include "config/Text.h"
 #include "rendering/DerivedRenderingValues.h"
+#include "system/Registry.h"
+#include "system/UserFolder.h"
 #include "system/WideText.h"
 #include "ui/SaveWarning.h"
 

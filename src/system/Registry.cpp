@@ -1,4 +1,4 @@
-#include "app/Registry.h"
+#include "system/Registry.h"
 
 #include "config/Text.h"
 #include "system/WideText.h"

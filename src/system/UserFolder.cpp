@@ -1,4 +1,4 @@
-#include "app/UserFolder.h"
+#include "system/UserFolder.h"
 
 #include "config/ConfigStore.h"
 #include "config/LongPath.h"
