@@ -4,9 +4,7 @@
 #include "app/WinApp.h"
 #include "config/MainSettings.h"
 #include "system/Registry.h"
-#include "system/WideText.h"
-
-#include <shlobj.h>
+#include "system/UserFolder.h"
 
 #include <cstdlib>
 
@@ -19,13 +17,6 @@ namespace {
                        std::u16string(kReinstallMessage), MB_OK | MB_ICONWARNING);
     }
     std::exit(status);
-}
-
-std::u16string DocumentsFolder() {
-    wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)))
-        return {};
-    return FromWide(path);
 }
 
 // A 64-bit build on 64-bit Windows looks at the 64-bit view by default, while the game's

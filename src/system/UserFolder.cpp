@@ -19,6 +19,13 @@ void ClearReadOnly(const std::u16string& path) {
 
 } // namespace
 
+std::u16string DocumentsFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return {};
+    return FromWide(path);
+}
+
 void CreateFolderTree(const std::u16string& folder) {
     SHCreateDirectoryExW(nullptr, AsWide(folder), nullptr);
     if (GetFileAttributesW(AsWide(ExtendedLengthPath(folder))) != INVALID_FILE_ATTRIBUTES)
