@@ -1,10 +1,10 @@
 #include "app/InstallationLocator.h"
 
-#include "app/MessageBox.h"
 #include "app/WinApp.h"
 #include "config/MainSettings.h"
 #include "system/Registry.h"
 #include "system/UserFolder.h"
+#include "window/MessageBox.h"
 
 #include <cstdlib>
 

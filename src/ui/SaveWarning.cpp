@@ -1,7 +1,7 @@
 #include "ui/SaveWarning.h"
 
-#include "app/MessageBox.h"
 #include "config/LocalisedText.h"
+#include "window/MessageBox.h"
 
 void ShowSaveWarning(HWND owner, const std::u16string& language, const std::u16string& path) {
     std::u16string message = GetConfiguratorText(language, u"SaveError");

@@ -3,7 +3,6 @@
 
 #include "ui/input/InputEditorDlg.h"
 
-#include "app/MessageBox.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
 #include "input/InputContext.h"
@@ -11,6 +10,7 @@
 #include "system/UserFolder.h"
 #include "system/WideText.h"
 #include "ui/SaveWarning.h"
+#include "window/MessageBox.h"
 
 #undef LoadKeyboardLayout
 

@@ -3,15 +3,15 @@
 // from the user file "User" and the registry, and writes them back on OK (SaveSettings).
 // Until OK nothing is written: the handlers change only the controls and the members.
 
-#include "app/Button.h"
-#include "app/ComboBox.h"
-#include "app/Dialog.h"
-#include "app/Dpi.h"
-#include "app/Static.h"
-#include "app/ToolTip.h"
 #include "rendering/RenderingRows.h"
 #include "system/ScopedHandles.h"
 #include "ui/input/InputEditorDlg.h"
+#include "window/Button.h"
+#include "window/ComboBox.h"
+#include "window/Dialog.h"
+#include "window/Dpi.h"
+#include "window/Static.h"
+#include "window/ToolTip.h"
 
 #include <array>
 #include <memory>

@@ -4,7 +4,7 @@
 
 #include "ui/main/ConfiguratorDlg.h"
 
-#include "app/Dpi.h"
+#include "window/Dpi.h"
 
 #include "config/LocalisedText.h"
 #include "hardware/HardwareSurvey.h"

@@ -1,4 +1,4 @@
-#include "app/TabCtrl.h"
+#include "window/TabCtrl.h"
 
 #include "system/WideText.h"
 

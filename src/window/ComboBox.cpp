@@ -1,4 +1,4 @@
-#include "app/ComboBox.h"
+#include "window/ComboBox.h"
 
 #include "system/WideText.h"
 

@@ -1,4 +1,4 @@
-#include "app/MessageBox.h"
+#include "window/MessageBox.h"
 
 #include "system/WideText.h"
 

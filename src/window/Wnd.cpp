@@ -1,4 +1,4 @@
-#include "app/Wnd.h"
+#include "window/Wnd.h"
 
 #include "system/WideText.h"
 
