@@ -65,8 +65,11 @@ LocatedInstallation LocateInstallationOrExit(HWND owner) {
     const Installation found = ResolveInstallation(reads);
     if (found.status != kStartupOk)
         EndStartup(owner, found.status);
+    located.profilesDir = ProfilesFolder(found.installFolder);
+    located.languageDir = LanguageFolder(found.installFolder);
+    located.textLanguagePattern = TextLanguagePattern(found.installFolder);
+    located.voiceLanguagePattern = VoiceLanguagePattern(found.installFolder);
     located.textLanguage = found.textLanguage;
     located.voiceLanguage = found.voiceLanguage;
-    located.installFolder = found.installFolder;
     return located;
 }

@@ -70,10 +70,10 @@ static_assert(std::size(kControlCaptions) == 11);
 
 } // namespace
 
-void CConfiguratorDlg::FillLanguageLists(const std::u16string& installFolder) {
-    FillLanguageList(m_textLanguageCombo, ScanLanguageCodes(TextLanguagePattern(installFolder)),
+void CConfiguratorDlg::FillLanguageLists(const LocatedInstallation& located) {
+    FillLanguageList(m_textLanguageCombo, ScanLanguageCodes(located.textLanguagePattern),
                      m_textLanguage);
-    FillLanguageList(m_voiceLanguageCombo, ScanLanguageCodes(VoiceLanguagePattern(installFolder)),
+    FillLanguageList(m_voiceLanguageCombo, ScanLanguageCodes(located.voiceLanguagePattern),
                      m_voiceLanguage);
 }
 
