@@ -1,7 +1,7 @@
 #include "app/InstallationLocator.h"
 
+#include "app/Installation.h"
 #include "app/WinApp.h"
-#include "config/MainSettings.h"
 #include "system/Registry.h"
 #include "system/UserFolder.h"
 #include "window/MessageBox.h"

@@ -1,8 +1,8 @@
 #pragma once
-// The decisions of the main window that need no window: where the installation and the
-// player's files are, which language entry and display mode are current, and what the
-// stored "Fullscreen" and "KeyboardLayout" texts mean. The Win32 shell gathers the inputs
-// (registry reads, file names, display modes) and applies the results to its controls.
+// The decisions of the main window that need no window: which language entry and display
+// mode are current, and what the stored "Fullscreen" and "KeyboardLayout" texts mean. The
+// Win32 shell gathers the inputs (file names, display modes) and applies the results to its
+// controls.
 
 #include <array>
 #include <cstdint>
@@ -10,59 +10,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-// Start-up
-
-// The exit statuses of a failed start-up.
-enum StartupExitStatus : int {
-    kStartupOk = 0,
-    kNoDocumentsFolder = 100,
-    kNoUserKey = 101,
-    kNoMachineKey = 102,
-    kNoLanguage = 103,
-    kNoInstallFolder = 105,
-    kEmptyInstallFolder = 106,
-    kEmptyTextLanguage = 107,
-    kEmptyVoiceLanguage = 108,
-};
-
-// The registry reads of the start-up; an absent optional is a failed read.
-struct InstallationReads {
-    bool machineKeyOpen = false;
-    std::optional<std::u16string> userLanguage;
-    std::optional<std::u16string> machineLanguage;
-    std::optional<std::u16string> userSpeech;
-    std::optional<std::u16string> machineSpeech;
-    std::optional<std::u16string> installFolder; // machine key only
-};
-
-struct Installation {
-    StartupExitStatus status = kStartupOk; // anything else: the texts are not meaningful
-    std::u16string textLanguage;
-    std::u16string voiceLanguage;
-    std::u16string installFolder;
-};
-
-// The player's values win over the machine's; a missing "Speech" is the text language. The
-// first failure in start-up order decides the status.
-Installation ResolveInstallation(const InstallationReads& reads);
-
-// True for the statuses that first tell the player to reinstall the game.
-bool ShowsReinstallMessage(StartupExitStatus status);
-
-// The message of those statuses.
-inline constexpr std::u16string_view kReinstallMessage =
-    u"Could not find valid The Kestrand 2 installation, please reinstall the game.";
-
-// "<documents>\Kestrand 2\config\"
-std::u16string UserConfigFolder(const std::u16string& documents);
-// "<install>\bin\config\profiles\" and "<install>\bin\config\lang\"; the installation folder
-// is used as stored, so a trailing backslash doubles (the file system accepts that).
-std::u16string ProfilesFolder(const std::u16string& installFolder);
-std::u16string LanguageFolder(const std::u16string& installFolder);
-// "<install>\CookedPC\*.qzstrings" and "<install>\CookedPC\*.qzspeech"
-std::u16string TextLanguagePattern(const std::u16string& installFolder);
-std::u16string VoiceLanguagePattern(const std::u16string& installFolder);
 
 // Language lists
 

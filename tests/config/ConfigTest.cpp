@@ -1,5 +1,6 @@
 #include "ConfigTestSupport.h"
 
+#include "app/Installation.h"
 #include "config/LongPath.h"
 #include "config/MainSettings.h"
 
