@@ -2,7 +2,7 @@
 
 #include "app/Installation.h"
 #include "config/LongPath.h"
-#include "config/MainSettings.h"
+#include "ui/main/MainWindowLists.h"
 
 // Each case of data/reader-cases.txt reads as the model shown. The one-pass reader, which scans
 // UTF-8 of 30 bytes or more as bytes, agrees with decoding then scanning, also for the case put

@@ -4,13 +4,13 @@
 
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
-#include "config/MainSettings.h"
 #include "config/Text.h"
 #include "rendering/DerivedRenderingValues.h"
 #include "system/Registry.h"
 #include "system/UserFolder.h"
 #include "system/WideText.h"
 #include "ui/SaveWarning.h"
+#include "ui/main/MainWindowLists.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "ui/main/ConfiguratorDlg.h"
 
 #include "config/ConfigStore.h"
-#include "config/MainSettings.h"
 #include "resource.h"
 #include "system/WideText.h"
+#include "ui/main/MainWindowLists.h"
 
 #include <optional>
 

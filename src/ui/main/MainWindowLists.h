@@ -1,8 +1,8 @@
 #pragma once
-// The decisions of the main window that need no window: which language entry and display
-// mode are current, and what the stored "Fullscreen" and "KeyboardLayout" texts mean. The
-// Win32 shell gathers the inputs (file names, display modes) and applies the results to its
-// controls.
+// The decisions of the main window's lists that need no window: the language entries, which
+// display modes are listed and which is current, and what the stored "Fullscreen" and
+// "KeyboardLayout" texts mean. The dialog (ConfiguratorDlgLists.cpp) gathers the inputs (file
+// names, display modes, the user file's values) and applies the results to its controls.
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "MainSettings.h"
+#include "ui/main/MainWindowLists.h"
 
-#include "Text.h"
+#include "config/Text.h"
 
 #include <algorithm>
 
