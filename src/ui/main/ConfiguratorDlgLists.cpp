@@ -3,6 +3,7 @@
 #include "ui/main/ConfiguratorDlg.h"
 
 #include "config/ConfigStore.h"
+#include "input/KeyboardLayoutTable.h"
 #include "resource.h"
 #include "system/WideText.h"
 #include "ui/main/MainWindowLists.h"
@@ -113,8 +114,8 @@ void CConfiguratorDlg::SelectFullscreen() {
 }
 
 void CConfiguratorDlg::FillKeyboardList() {
-    for (std::u16string_view entry : kKeyboardLayoutEntries)
-        m_keyboardCombo.AddString(std::u16string(entry));
+    for (const KeyboardLayoutRow& layout : KeyboardLayouts())
+        m_keyboardCombo.AddString(std::u16string(layout.entry));
     m_keyboardCombo.SetCurSel(KeyboardLayoutIndex(ReadUserText(u"Input", u"KeyboardLayout")));
 }
 

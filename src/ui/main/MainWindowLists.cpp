@@ -1,8 +1,21 @@
 #include "ui/main/MainWindowLists.h"
 
 #include "config/Text.h"
+#include "input/KeyboardLayoutTable.h"
 
 #include <algorithm>
+
+namespace {
+
+// The row of a list entry, or null for an index outside the list.
+const KeyboardLayoutRow* LayoutOfEntry(int index) {
+    const auto layouts = KeyboardLayouts();
+    if (index < 0 || static_cast<size_t>(index) >= layouts.size())
+        return nullptr;
+    return &layouts[static_cast<size_t>(index)];
+}
+
+} // namespace
 
 std::u16string LanguageCodeFromFileName(std::u16string_view fileName) {
     std::u16string code(fileName.substr(0, 2));
@@ -55,33 +68,20 @@ int FullscreenIndex(std::u16string_view stored) {
 }
 
 int KeyboardLayoutIndex(std::u16string_view stored) {
-    if (stored == u"AZERTY")
-        return 1;
-    if (stored == u"QWERTZ")
-        return 2;
+    const auto layouts = KeyboardLayouts();
+    for (size_t i = 0; i < layouts.size(); ++i) {
+        if (layouts[i].stored == stored)
+            return static_cast<int>(i);
+    }
     return 0;
 }
 
 std::u16string KeyboardLayoutText(int index) {
-    switch (index) {
-    case 1:
-        return u"AZERTY";
-    case 2:
-        return u"QWERTZ";
-    default:
-        return u"QWERTY";
-    }
+    const KeyboardLayoutRow* layout = LayoutOfEntry(index);
+    return std::u16string(layout ? layout->stored : KeyboardLayouts().front().stored);
 }
 
 std::u16string InputLayoutName(int index) {
-    switch (index) {
-    case 0:
-        return u"InputQWERTY";
-    case 1:
-        return u"InputAZERTY";
-    case 2:
-        return u"InputQWERTZ";
-    default:
-        return {};
-    }
+    const KeyboardLayoutRow* layout = LayoutOfEntry(index);
+    return layout ? std::u16string(layout->section) : std::u16string();
 }

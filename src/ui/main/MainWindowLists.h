@@ -4,7 +4,6 @@
 // "KeyboardLayout" texts mean. The dialog (ConfiguratorDlgLists.cpp) gathers the inputs (file
 // names, display modes, the user file's values) and applies the results to its controls.
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -55,11 +54,10 @@ ResolutionList ChooseResolution(const std::vector<DisplaySize>& modes, DisplaySi
 // Entry of the full screen list: 1 ("Enabled") only for the exact text "1".
 int FullscreenIndex(std::u16string_view stored);
 
-// The keyboard list's entries; their texts are not localised.
-inline constexpr std::array<std::u16string_view, 3> kKeyboardLayoutEntries = {
-    u"EN ( QWERTY )", u"FR ( AZERTY )", u"DE ( QWERTZ )"};
+// The keyboard list holds one entry per row of KeyboardLayouts(), in its order.
 
-// Entry of the keyboard list: 1 for exactly "AZERTY", 2 for exactly "QWERTZ", else 0.
+// Entry of the keyboard list: the layout whose stored text is exactly stored ("AZERTY" 1,
+// "QWERTZ" 2), else 0.
 int KeyboardLayoutIndex(std::u16string_view stored);
 
 // The stored "KeyboardLayout" of an entry: "QWERTY", "AZERTY", "QWERTZ"; "QWERTY" for any
