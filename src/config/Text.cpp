@@ -6,16 +6,6 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-void AppendCodePoint(std::u16string& out, char32_t cp) {
-    if (cp < 0x10000) {
-        out.push_back(static_cast<char16_t>(cp));
-    } else {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    }
-}
-
 bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
@@ -74,6 +64,30 @@ size_t DecodeUtf8Sequence(std::string_view bytes, size_t i, char32_t& cp) {
     return consumed;
 }
 
+char16_t* DecodeUtf8(std::string_view bytes, char16_t* out) {
+    const size_t size = bytes.size();
+    size_t i = 0;
+    while (i < size) {
+        // Nearly every byte of the game's files is ASCII: one unit, no sequence to decode.
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            *out++ = byte;
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        i += DecodeUtf8Sequence(bytes, i, cp);
+        if (cp < 0x10000) {
+            *out++ = static_cast<char16_t>(cp);
+        } else {
+            cp -= 0x10000;
+            *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        }
+    }
+    return out;
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
@@ -93,14 +107,8 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 std::u16string Utf8ToUtf16(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
-    size_t i = 0;
-    while (i < bytes.size()) {
-        char32_t cp = 0;
-        i += DecodeUtf8Sequence(bytes, i, cp);
-        AppendCodePoint(out, cp);
-    }
+    std::u16string out(bytes.size(), u'\0');
+    out.resize(static_cast<size_t>(DecodeUtf8(bytes, out.data()) - out.data()));
     return out;
 }
 

@@ -7,13 +7,18 @@
 #include <string_view>
 
 // UTF-8 bytes to UTF-16. Invalid or truncated sequences each become U+FFFD. Tests spell their
-// texts with it; the program decodes through DecodeUtf8Sequence.
+// texts with it; the program decodes through DecodeUtf8.
 std::u16string Utf8ToUtf16(std::string_view bytes);
 
 // Decodes the UTF-8 sequence that starts at bytes[i] (i < bytes.size()) into cp and returns
 // the bytes it took, at least 1. An ill-formed sequence gives U+FFFD for its longest invalid
 // prefix, so decoding can simply go on after it.
 size_t DecodeUtf8Sequence(std::string_view bytes, size_t i, char32_t& cp);
+
+// Decodes bytes as UTF-8 sequence by sequence (DecodeUtf8Sequence) into UTF-16 at out and
+// returns the end. Every byte gives at most one code unit, so out needs room for bytes.size()
+// units. The one decoding loop: the file decoder and the reader's fast path use it.
+char16_t* DecodeUtf8(std::string_view bytes, char16_t* out);
 
 // Appends one code point (not a surrogate) as UTF-8.
 void AppendUtf8(std::string& out, char32_t cp);
