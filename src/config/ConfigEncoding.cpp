@@ -11,25 +11,7 @@
 
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-// A code point from U+0080 up (never a surrogate) as two to four bytes.
-char* EncodeCodePoint(char32_t cp, char* out) {
-    if (cp < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (cp >> 6));
-    } else {
-        if (cp < 0x10000) {
-            *out++ = static_cast<char>(0xE0 | (cp >> 12));
-        } else {
-            *out++ = static_cast<char>(0xF0 | (cp >> 18));
-            *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        }
-        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    }
-    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
-    return out;
-}
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
@@ -82,11 +64,11 @@ void DecodeUtf16Le(std::string_view bytes, std::u16string& text) {
             *out++ = c;
             *out++ = unitAt(++k);
         } else {
-            *out++ = (IsHighSurrogate(c) || IsLowSurrogate(c)) ? kReplacement : c;
+            *out++ = (IsHighSurrogate(c) || IsLowSurrogate(c)) ? kReplacementCharacter : c;
         }
     }
     if (k == units && oddByte)
-        *out++ = kReplacement;
+        *out++ = kReplacementCharacter;
     text.resize(static_cast<size_t>(out - text.data()));
 }
 
@@ -133,12 +115,8 @@ char* EncodeText(std::u16string_view text, char* out) {
             if (c == u'\n')
                 *out++ = '\r';
             *out++ = static_cast<char>(c);
-        } else if (IsHighSurrogate(c) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
-            out = EncodeCodePoint(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00), out);
-            ++i;
         } else {
-            out =
-                EncodeCodePoint((IsHighSurrogate(c) || IsLowSurrogate(c)) ? kReplacement : c, out);
+            out = EncodeUtf8(CodePointAt(text, i), out);
         }
     }
     return out;

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
-
 bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
@@ -60,7 +58,7 @@ size_t DecodeOne(std::string_view bytes, size_t i, char32_t& cp, size_t& consume
 size_t DecodeUtf8Sequence(std::string_view bytes, size_t i, char32_t& cp) {
     size_t consumed = 0;
     if (DecodeOne(bytes, i, cp, consumed) == 0)
-        cp = kReplacement;
+        cp = kReplacementCharacter;
     return consumed;
 }
 
@@ -88,24 +86,6 @@ char16_t* DecodeUtf8(std::string_view bytes, char16_t* out) {
     return out;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 std::u16string Utf8ToUtf16(std::string_view bytes) {
     std::u16string out(bytes.size(), u'\0');
     out.resize(static_cast<size_t>(DecodeUtf8(bytes, out.data()) - out.data()));
@@ -113,19 +93,12 @@ std::u16string Utf8ToUtf16(std::string_view bytes) {
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = kReplacement;
-        }
-        AppendUtf8(out, cp);
-    }
+    // A unit gives at most three bytes, a surrogate pair four.
+    std::string out(3 * text.size(), '\0');
+    char* end = out.data();
+    for (size_t i = 0; i < text.size(); ++i)
+        end = EncodeUtf8(CodePointAt(text, i), end);
+    out.resize(static_cast<size_t>(end - out.data()));
     return out;
 }
 
