@@ -120,7 +120,6 @@ private:
     CButton m_customCheck;
     RECT m_compactRect{};
     RECT m_expandedRect{};
-    int32_t m_panelBottom = 0;
     int32_t m_presetLevel = 0;
     std::u16string m_textLanguage;
     std::u16string m_voiceLanguage;

@@ -91,9 +91,8 @@ void CConfiguratorDlg::CreateRenderingRows() {
     MeasureExpandedLayout();
 }
 
-// The panel's bottom and the expanded rectangle at the window's DPI.
+// The expanded rectangle at the window's DPI.
 void CConfiguratorDlg::MeasureExpandedLayout() {
-    m_panelBottom = Px(kPanelBottom);
     m_expandedRect = {m_compactRect.left, m_compactRect.top, Px(kExpandedRight),
                       Px(kExpandedBottom)};
 }
