@@ -4,12 +4,11 @@
 
 #include "ui/main/ConfiguratorDlg.h"
 
-#include "window/Dpi.h"
-
 #include "config/LocalisedText.h"
 #include "hardware/HardwareSurvey.h"
 #include "rendering/PresetLevel.h"
 #include "resource.h"
+#include "window/Dpi.h"
 
 namespace {
 
