@@ -1,6 +1,7 @@
 #include "Text.h"
 
 #include <climits>
+#include <iterator>
 
 namespace {
 
@@ -8,49 +9,51 @@ bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
-// Length of a well-formed sequence starting at bytes[i], or 0. Follows the Unicode rules
-// for well-formed UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF); an ill-formed
-// prefix is replaced by one U+FFFD and decoding resumes after it.
+// The well-formed sequences of more than one byte by their first byte, as the Unicode
+// Standard tabulates them (no overlongs, no surrogates, nothing above U+10FFFF): their length
+// and the range of their second byte; every later byte is any continuation byte.
+struct LeadByte {
+    unsigned char first;
+    unsigned char last;
+    size_t length;
+    unsigned char secondLow;
+    unsigned char secondHigh;
+};
+constexpr LeadByte kLeadBytes[] = {
+    {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF},
+    {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
+    {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+};
+static_assert(std::size(kLeadBytes) == 8);
+
+// Length of a well-formed sequence starting at bytes[i], or 0; an ill-formed prefix is
+// replaced by one U+FFFD and decoding resumes after it.
 size_t DecodeOne(std::string_view bytes, size_t i, char32_t& cp, size_t& consumed) {
-    const auto at = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = at(i);
-    size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    consumed = 1;
     if (lead < 0x80) {
         cp = lead;
-        consumed = 1;
         return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        cp = lead & 0x0F;
-        if (lead == 0xE0)
-            low = 0xA0;
-        if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        cp = lead & 0x07;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        consumed = 1;
-        return 0;
     }
-    size_t k = 1;
-    for (; k < length && i + k < bytes.size(); ++k) {
-        const unsigned char c = at(i + k);
-        const bool inRange = k == 1 ? (c >= low && c <= high) : IsContinuation(c);
+    const LeadByte* rule = nullptr;
+    for (const LeadByte& each : kLeadBytes) {
+        if (lead >= each.first && lead <= each.last) {
+            rule = &each;
+            break;
+        }
+    }
+    if (!rule)
+        return 0;
+    cp = lead & (0x7F >> rule->length);
+    for (; consumed < rule->length && i + consumed < bytes.size(); ++consumed) {
+        const auto c = static_cast<unsigned char>(bytes[i + consumed]);
+        const bool inRange =
+            consumed == 1 ? (c >= rule->secondLow && c <= rule->secondHigh) : IsContinuation(c);
         if (!inRange)
             break;
         cp = (cp << 6) | (c & 0x3F);
     }
-    consumed = k;
-    return k == length ? length : 0;
+    return consumed == rule->length ? rule->length : 0;
 }
 
 } // namespace
