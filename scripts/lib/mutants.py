@@ -1118,9 +1118,9 @@ def main(argv):
 
 def runner_needs(fault, preset):
     """Whether a fault may need the native or the Windows build (by folder; the exact
-    programs come from the build graphs)."""
+    programs come from the build graphs). app/ and ui/ hold portable sources too."""
     parts = Path(fault.path).parts
-    portable = parts[1] in ("config", "rendering", "hardware", "input") and "win32" not in parts
+    portable = parts[1] not in ("window", "system") and "win32" not in parts
     if preset == "native":
         return portable
     return "posix" not in parts

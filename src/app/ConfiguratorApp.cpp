@@ -1,5 +1,6 @@
 #include "app/ConfiguratorApp.h"
 
+#include "app/InstallationLocator.h"
 #include "ui/main/ConfiguratorDlg.h"
 
 #include <commctrl.h>
@@ -16,7 +17,7 @@ bool CConfiguratorApp::InitInstance() {
 
     CWinApp::InitInstance();
 
-    CConfiguratorDlg dialog;
+    CConfiguratorDlg dialog(LocateInstallationOrExit);
     dialog.DoModal(nullptr);
     return false;
 }

@@ -1,12 +1,10 @@
 #include "app/InstallationLocator.h"
 
-#include "app/MessageBox.h"
-#include "app/Registry.h"
-#include "app/WideText.h"
+#include "app/Installation.h"
 #include "app/WinApp.h"
-#include "config/MainSettings.h"
-
-#include <shlobj.h>
+#include "system/Registry.h"
+#include "system/UserFolder.h"
+#include "window/MessageBox.h"
 
 #include <cstdlib>
 
@@ -19,13 +17,6 @@ namespace {
                        std::u16string(kReinstallMessage), MB_OK | MB_ICONWARNING);
     }
     std::exit(status);
-}
-
-std::u16string DocumentsFolder() {
-    wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)))
-        return {};
-    return FromWide(path);
 }
 
 // A 64-bit build on 64-bit Windows looks at the 64-bit view by default, while the game's
@@ -74,8 +65,11 @@ LocatedInstallation LocateInstallationOrExit(HWND owner) {
     const Installation found = ResolveInstallation(reads);
     if (found.status != kStartupOk)
         EndStartup(owner, found.status);
+    located.profilesDir = ProfilesFolder(found.installFolder);
+    located.languageDir = LanguageFolder(found.installFolder);
+    located.textLanguagePattern = TextLanguagePattern(found.installFolder);
+    located.voiceLanguagePattern = VoiceLanguagePattern(found.installFolder);
     located.textLanguage = found.textLanguage;
     located.voiceLanguage = found.voiceLanguage;
-    located.installFolder = found.installFolder;
     return located;
 }

@@ -1,6 +1,6 @@
 #include "app/WinApp.h"
 
-#include "app/WideText.h"
+#include "system/WideText.h"
 
 #include <vector>
 

@@ -11,57 +11,27 @@
 
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-// A code point from U+0080 up (never a surrogate) as two to four bytes.
-char* EncodeCodePoint(char32_t cp, char* out) {
-    if (cp < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (cp >> 6));
-    } else {
-        if (cp < 0x10000) {
-            *out++ = static_cast<char>(0xE0 | (cp >> 12));
-        } else {
-            *out++ = static_cast<char>(0xF0 | (cp >> 18));
-            *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        }
-        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    }
-    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
-    return out;
-}
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.substr(0, prefix.size()) == prefix;
 }
 
-// UTF-8 up to the first NUL byte (in UTF-8 a zero byte is always U+0000). Every byte gives
-// at most one code unit, so the text never outgrows the byte count.
-void DecodeUtf8(std::string_view bytes, std::u16string& text) {
+// UTF-8 up to the first NUL byte (in UTF-8 a zero byte is always U+0000), every CR LF read
+// as LF. CR and LF are ASCII, which is never part of a longer sequence, so the runs between
+// the pairs decode as they would within the whole text. Every byte gives at most one code
+// unit, so the text never outgrows the byte count.
+void DecodeUtf8Text(std::string_view bytes, std::u16string& text) {
     if (const void* nul = std::memchr(bytes.data(), 0, bytes.size()))
         bytes = bytes.substr(0, static_cast<const char*>(nul) - bytes.data());
     text.resize(bytes.size());
     char16_t* out = text.data();
-    const size_t size = bytes.size();
-    size_t i = 0;
-    while (i < size) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte < 0x80) {
-            if (!(byte == '\r' && i + 1 < size && bytes[i + 1] == '\n'))
-                *out++ = byte;
-            ++i;
-            continue;
-        }
-        char32_t cp = 0;
-        i += DecodeUtf8Sequence(bytes, i, cp);
-        if (cp < 0x10000) {
-            *out++ = static_cast<char16_t>(cp);
-        } else {
-            cp -= 0x10000;
-            *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        }
+    for (size_t crlf = bytes.find("\r\n"); crlf != std::string_view::npos;
+         crlf = bytes.find("\r\n")) {
+        out = DecodeUtf8(bytes.substr(0, crlf), out);
+        bytes.remove_prefix(crlf + 1); // the LF begins the next run
     }
+    out = DecodeUtf8(bytes, out);
     text.resize(static_cast<size_t>(out - text.data()));
 }
 
@@ -94,11 +64,11 @@ void DecodeUtf16Le(std::string_view bytes, std::u16string& text) {
             *out++ = c;
             *out++ = unitAt(++k);
         } else {
-            *out++ = (IsHighSurrogate(c) || IsLowSurrogate(c)) ? kReplacement : c;
+            *out++ = (IsHighSurrogate(c) || IsLowSurrogate(c)) ? kReplacementCharacter : c;
         }
     }
     if (k == units && oddByte)
-        *out++ = kReplacement;
+        *out++ = kReplacementCharacter;
     text.resize(static_cast<size_t>(out - text.data()));
 }
 
@@ -111,9 +81,9 @@ bool DecodeConfigBytes(std::string_view bytes, std::u16string& text) {
     if (StartsWith(bytes, "\xFF\xFE"))
         DecodeUtf16Le(bytes.substr(2), text);
     else if (StartsWith(bytes, kUtf8Mark))
-        DecodeUtf8(bytes.substr(kUtf8Mark.size()), text);
+        DecodeUtf8Text(bytes.substr(kUtf8Mark.size()), text);
     else
-        DecodeUtf8(bytes, text);
+        DecodeUtf8Text(bytes, text);
     return true;
 }
 
@@ -145,12 +115,8 @@ char* EncodeText(std::u16string_view text, char* out) {
             if (c == u'\n')
                 *out++ = '\r';
             *out++ = static_cast<char>(c);
-        } else if (IsHighSurrogate(c) && i + 1 < size && IsLowSurrogate(text[i + 1])) {
-            out = EncodeCodePoint(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00), out);
-            ++i;
         } else {
-            out =
-                EncodeCodePoint((IsHighSurrogate(c) || IsLowSurrogate(c)) ? kReplacement : c, out);
+            out = EncodeUtf8(CodePointAt(text, i), out);
         }
     }
     return out;

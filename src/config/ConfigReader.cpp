@@ -52,25 +52,7 @@ char16_t* DecodePiece(std::u16string_view piece, char16_t* out) {
     return out + piece.size();
 }
 char16_t* DecodePiece(std::string_view piece, char16_t* out) {
-    size_t i = 0;
-    while (i < piece.size()) {
-        const auto byte = static_cast<unsigned char>(piece[i]);
-        if (byte < 0x80) {
-            *out++ = byte;
-            ++i;
-            continue;
-        }
-        char32_t cp = 0;
-        i += DecodeUtf8Sequence(piece, i, cp);
-        if (cp < 0x10000) {
-            *out++ = static_cast<char16_t>(cp);
-        } else {
-            cp -= 0x10000;
-            *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        }
-    }
-    return out;
+    return DecodeUtf8(piece, out);
 }
 
 // The UTF-8 text in a file's bytes: after the mark, up to the first zero byte (in UTF-8

@@ -1,68 +1,59 @@
 #include "Text.h"
 
 #include <climits>
+#include <iterator>
 
 namespace {
-
-constexpr char16_t kReplacement = 0xFFFD;
-
-void AppendCodePoint(std::u16string& out, char32_t cp) {
-    if (cp < 0x10000) {
-        out.push_back(static_cast<char16_t>(cp));
-    } else {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    }
-}
 
 bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
-// Length of a well-formed sequence starting at bytes[i], or 0. Follows the Unicode rules
-// for well-formed UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF); an ill-formed
-// prefix is replaced by one U+FFFD and decoding resumes after it.
+// The well-formed sequences of more than one byte by their first byte, as the Unicode
+// Standard tabulates them (no overlongs, no surrogates, nothing above U+10FFFF): their length
+// and the range of their second byte; every later byte is any continuation byte.
+struct LeadByte {
+    unsigned char first;
+    unsigned char last;
+    size_t length;
+    unsigned char secondLow;
+    unsigned char secondHigh;
+};
+constexpr LeadByte kLeadBytes[] = {
+    {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF},
+    {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
+    {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+};
+static_assert(std::size(kLeadBytes) == 8);
+
+// Length of a well-formed sequence starting at bytes[i], or 0; an ill-formed prefix is
+// replaced by one U+FFFD and decoding resumes after it.
 size_t DecodeOne(std::string_view bytes, size_t i, char32_t& cp, size_t& consumed) {
-    const auto at = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = at(i);
-    size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    consumed = 1;
     if (lead < 0x80) {
         cp = lead;
-        consumed = 1;
         return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        cp = lead & 0x0F;
-        if (lead == 0xE0)
-            low = 0xA0;
-        if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        cp = lead & 0x07;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        consumed = 1;
-        return 0;
     }
-    size_t k = 1;
-    for (; k < length && i + k < bytes.size(); ++k) {
-        const unsigned char c = at(i + k);
-        const bool inRange = k == 1 ? (c >= low && c <= high) : IsContinuation(c);
+    const LeadByte* rule = nullptr;
+    for (const LeadByte& each : kLeadBytes) {
+        if (lead >= each.first && lead <= each.last) {
+            rule = &each;
+            break;
+        }
+    }
+    if (!rule)
+        return 0;
+    cp = lead & (0x7F >> rule->length);
+    for (; consumed < rule->length && i + consumed < bytes.size(); ++consumed) {
+        const auto c = static_cast<unsigned char>(bytes[i + consumed]);
+        const bool inRange =
+            consumed == 1 ? (c >= rule->secondLow && c <= rule->secondHigh) : IsContinuation(c);
         if (!inRange)
             break;
         cp = (cp << 6) | (c & 0x3F);
     }
-    consumed = k;
-    return k == length ? length : 0;
+    return consumed == rule->length ? rule->length : 0;
 }
 
 } // namespace
@@ -70,55 +61,61 @@ size_t DecodeOne(std::string_view bytes, size_t i, char32_t& cp, size_t& consume
 size_t DecodeUtf8Sequence(std::string_view bytes, size_t i, char32_t& cp) {
     size_t consumed = 0;
     if (DecodeOne(bytes, i, cp, consumed) == 0)
-        cp = kReplacement;
+        cp = kReplacementCharacter;
     return consumed;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+char16_t* DecodeUtf8(std::string_view bytes, char16_t* out) {
+    const size_t size = bytes.size();
+    size_t i = 0;
+    while (i < size) {
+        // Nearly every byte of the game's files is ASCII: one unit, no sequence to decode.
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            *out++ = byte;
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        i += DecodeUtf8Sequence(bytes, i, cp);
+        if (cp < 0x10000) {
+            *out++ = static_cast<char16_t>(cp);
+        } else {
+            cp -= 0x10000;
+            *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        }
     }
+    return out;
 }
 
 std::u16string Utf8ToUtf16(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
-    size_t i = 0;
-    while (i < bytes.size()) {
-        char32_t cp = 0;
-        i += DecodeUtf8Sequence(bytes, i, cp);
-        AppendCodePoint(out, cp);
-    }
+    std::u16string out(bytes.size(), u'\0');
+    out.resize(static_cast<size_t>(DecodeUtf8(bytes, out.data()) - out.data()));
     return out;
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = kReplacement;
-        }
-        AppendUtf8(out, cp);
-    }
+    // A unit gives at most three bytes, a surrogate pair four.
+    std::string out(3 * text.size(), '\0');
+    char* end = out.data();
+    for (size_t i = 0; i < text.size(); ++i)
+        end = EncodeUtf8(CodePointAt(text, i), end);
+    out.resize(static_cast<size_t>(end - out.data()));
     return out;
+}
+
+std::u16string RegistryDataAsText(std::string_view bytes) {
+    std::u16string text;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto low = static_cast<unsigned char>(bytes[i]);
+        const auto high = static_cast<unsigned char>(bytes[i + 1]);
+        const auto unit = static_cast<char16_t>(low | (high << 8));
+        if (unit == 0)
+            break;
+        text.push_back(unit);
+    }
+    return text;
 }
 
 std::u16string Widen(std::string_view latin1) {

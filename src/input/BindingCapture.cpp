@@ -2,12 +2,12 @@
 
 #include "InputContext.h"
 #include "KeyNames.h"
+#include "KeyboardLayoutTable.h"
 
 #include <iterator>
 
 namespace {
 
-constexpr std::u16string_view AzertyLayoutName = u"InputAZERTY";
 constexpr int32_t LeftMouseCode = 1;
 
 struct ScanRange {
@@ -98,7 +98,8 @@ ScanOutcome OutcomeOf(uint8_t scanCode, bool azerty) {
 } // namespace
 
 KeyboardScan ScanKeyboard(const KeyboardState& keyboard, std::u16string_view layoutName) {
-    const bool azerty = layoutName == AzertyLayoutName;
+    const KeyboardLayoutRow* layout = FindKeyboardLayout(layoutName);
+    const bool azerty = layout && layout->mBesideL;
     KeyboardScan scan;
     for (const ScanRange& range : CaptureScanOrder) {
         if (range.azertyOnly && !azerty)

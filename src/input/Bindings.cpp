@@ -3,6 +3,7 @@
 #include "BindingText.h"
 #include "InputContext.h"
 #include "KeyNames.h"
+#include "KeyboardLayoutTable.h"
 #include "config/ConfigStore.h"
 
 #include <algorithm>
@@ -17,11 +18,10 @@ std::u16string_view DefaultKeyName(const BindableAction& action, BindingPageKind
                                    const std::u16string& layoutName) {
     if (kind == BindingPageKind::Gamepad)
         return action.gamepadDefault;
-    if (layoutName == u"InputQWERTZ")
-        return action.qwertzDefault;
-    if (layoutName == u"InputAZERTY")
-        return action.azertyDefault;
-    return action.qwertyDefault;
+    // Any other name, the empty one included, has the QWERTY defaults.
+    const KeyboardLayoutRow* found = FindKeyboardLayout(layoutName);
+    const KeyboardLayoutRow& layout = found ? *found : KeyboardLayouts().front();
+    return action.*layout.defaultKey;
 }
 
 void Unbind(BindingPage& page) {

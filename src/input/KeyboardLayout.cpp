@@ -157,10 +157,3 @@ void LoadKeyboardLayout(const std::u16string& layoutName) {
     if (InputContext* context = GetInputContext())
         LoadKeyboardLayout(context->scanCodeTable, UserStore.get(), layoutName);
 }
-
-std::u16string ScanCodeToKeyName(int32_t scanCode) {
-    const InputContext* context = GetInputContext();
-    if (!context || scanCode < 0 || scanCode >= static_cast<int32_t>(ScanCodeTable{}.size()))
-        return {};
-    return context->keyNames.NameOf(context->scanCodeTable[scanCode]);
-}

@@ -25,7 +25,3 @@ void LoadKeyboardLayout(ScanCodeTable& table, ConfigStore* store, const std::u16
 
 // The same for the InputContext's table and UserStore; what the input editor calls.
 void LoadKeyboardLayout(const std::u16string& layoutName);
-
-// The IK_ name of the InputContext's entry for scanCode ("IK_None" for an unmapped key);
-// empty outside 0-255.
-std::u16string ScanCodeToKeyName(int32_t scanCode);

@@ -4,6 +4,12 @@
 
 namespace {
 
+struct ScanCodeName {
+    std::u16string_view name;
+    uint8_t scanCode;
+};
+
+// The 100 names, with DirectInput's alternate names for Backspace and the Alt keys.
 constexpr ScanCodeName Names[] = {
     {u"DIK_ESCAPE", 0x01},     {u"DIK_1", 0x02},         {u"DIK_2", 0x03},
     {u"DIK_3", 0x04},          {u"DIK_4", 0x05},         {u"DIK_5", 0x06},
@@ -43,10 +49,6 @@ constexpr ScanCodeName Names[] = {
 static_assert(std::size(Names) == 100);
 
 } // namespace
-
-std::span<const ScanCodeName> ScanCodeNames() {
-    return Names;
-}
 
 std::optional<uint8_t> FindScanCode(std::u16string_view name) {
     for (const ScanCodeName& entry : Names) {

@@ -1,7 +1,8 @@
 #include "ConfigTestSupport.h"
 
+#include "app/Installation.h"
 #include "config/LongPath.h"
-#include "config/MainSettings.h"
+#include "ui/main/MainWindowLists.h"
 
 // Each case of data/reader-cases.txt reads as the model shown; the one-pass reader (UTF-8 of 30
 // bytes or more scanned as bytes) agrees with decoding then scanning, also behind blanks making the

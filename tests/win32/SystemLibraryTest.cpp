@@ -1,4 +1,4 @@
-#include "config/win32/SystemLibrary.h"
+#include "system/SystemLibrary.h"
 
 #include <windows.h>
 

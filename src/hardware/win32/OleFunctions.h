@@ -3,7 +3,7 @@
 // when a survey starts instead of imported: only Auto-detect needs the two libraries, and
 // with what they pull in they would cost every start of the program.
 
-#include "config/win32/SystemLibrary.h"
+#include "system/SystemLibrary.h"
 
 #include <windows.h>
 #include <objbase.h>

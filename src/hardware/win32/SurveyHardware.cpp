@@ -1,10 +1,10 @@
 #include "hardware/HardwareSurvey.h"
 
-#include "ComPtr.h"
 #include "OleFunctions.h"
 #include "WmiVariant.h"
-#include "config/win32/SystemLibrary.h"
 #include "hardware/VariantNumber.h"
+#include "system/ComPtr.h"
+#include "system/SystemLibrary.h"
 
 #include <windows.h>
 #include <d3d9.h>

@@ -9,8 +9,8 @@
 
 #include "input/InputDevices.h"
 
-#include "ComPtr.h"
-#include "config/win32/SystemLibrary.h"
+#include "system/ComPtr.h"
+#include "system/SystemLibrary.h"
 
 #include <windows.h>
 #define DIRECTINPUT_VERSION 0x0800
@@ -28,8 +28,7 @@ public:
         const HWND hwnd = static_cast<HWND>(window);
         if (!FindDirectInput() ||
             FAILED(m_directInput8Create(GetModuleHandleW(nullptr), DIRECTINPUT_VERSION,
-                                        IID_IDirectInput8W,
-                                        reinterpret_cast<void**>(m_directInput.Put()), nullptr)))
+                                        IID_IDirectInput8W, m_directInput.ReceiveVoid(), nullptr)))
             return Fail(InputSetupResult::DirectInputFailed);
         if (!CreateDevice(GUID_SysKeyboard, c_dfDIKeyboard, hwnd, m_keyboard))
             return Fail(InputSetupResult::KeyboardFailed);
@@ -107,7 +106,7 @@ private:
 
     bool CreateDevice(REFGUID guid, const DIDATAFORMAT& format, HWND window,
                       ComPtr<IDirectInputDevice8W>& device) {
-        return SUCCEEDED(m_directInput->CreateDevice(guid, device.Put(), nullptr)) &&
+        return SUCCEEDED(m_directInput->CreateDevice(guid, device.Receive(), nullptr)) &&
                SUCCEEDED(device->SetDataFormat(&format)) && Cooperate(device, window);
     }
 

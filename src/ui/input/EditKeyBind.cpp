@@ -1,10 +1,10 @@
 #include "ui/input/EditKeyBind.h"
 
-#include "app/MessageBox.h"
 #include "input/InputContext.h"
 #include "input/KeyNames.h"
 #include "ui/input/InputEditorDlg.h"
 #include "ui/input/InputTab.h"
+#include "window/MessageBox.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 // the devices on every message that reaches it (and every 10 ms in gamepad mode); what counts
 // as a result is decided by BindingCapture, this class only feeds it and shows the outcome.
 
-#include "app/Edit.h"
 #include "input/BindingCapture.h"
 #include "input/Bindings.h"
+#include "window/Edit.h"
 
 #include <cstdint>
 

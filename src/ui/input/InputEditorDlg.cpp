@@ -3,13 +3,14 @@
 
 #include "ui/input/InputEditorDlg.h"
 
-#include "app/MessageBox.h"
-#include "app/UserFolder.h"
-#include "app/WideText.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
 #include "input/InputContext.h"
 #include "resource.h"
+#include "system/UserFolder.h"
+#include "system/WideText.h"
+#include "ui/SaveWarning.h"
+#include "window/MessageBox.h"
 
 #undef LoadKeyboardLayout
 

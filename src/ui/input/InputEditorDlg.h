@@ -5,9 +5,9 @@
 // While a field captures, and until 10 ms after, it swallows clicks and commands, so that a
 // mouse button pressed as a binding does not also press one of its buttons.
 
-#include "app/Button.h"
-#include "app/Dialog.h"
 #include "ui/input/InputTabCtrl.h"
+#include "window/Button.h"
+#include "window/Dialog.h"
 
 #include <chrono>
 #include <optional>

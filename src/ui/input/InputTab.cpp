@@ -1,11 +1,11 @@
 #include "ui/input/InputTab.h"
 
-#include "app/MessageBox.h"
-#include "app/WideText.h"
 #include "input/InputContext.h"
 #include "resource.h"
+#include "system/WideText.h"
 #include "ui/input/InputEditorDlg.h"
 #include "ui/input/InputTabRows.h"
+#include "window/MessageBox.h"
 
 namespace {
 

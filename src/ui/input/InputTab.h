@@ -4,10 +4,10 @@
 // may capture, grey when not), resolves a key bound twice on the page and, as the gamepad
 // page, follows whether a pad is connected.
 
-#include "app/Dialog.h"
-#include "app/ScopedHandles.h"
 #include "input/Bindings.h"
+#include "system/ScopedHandles.h"
 #include "ui/input/EditKeyBind.h"
+#include "window/Dialog.h"
 
 #include <array>
 #include <cstdint>

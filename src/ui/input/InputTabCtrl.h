@@ -4,8 +4,8 @@
 // so that they sit after the OK and Cancel buttons in the editor's tab order. The selected
 // tab is kept between openings of the editor.
 
-#include "app/TabCtrl.h"
 #include "ui/input/InputTab.h"
+#include "window/TabCtrl.h"
 
 class CInputEditorDlg;
 

@@ -1,9 +1,7 @@
 #include "ui/main/ConfiguratorDlg.h"
 
-#include "app/InstallationLocator.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
-#include "config/MainSettings.h"
 #include "resource.h"
 
 const MessageMapEntry<CConfiguratorDlg> CConfiguratorDlg::kMessageMap[] = {
@@ -24,7 +22,8 @@ const MessageMapEntry<CConfiguratorDlg> CConfiguratorDlg::kMessageMap[] = {
     OnMessage(kFollowDpiMessage, &CConfiguratorDlg::OnFollowDpi),
 };
 
-CConfiguratorDlg::CConfiguratorDlg() : CDialog(IDD_CONFIGURATOR) {
+CConfiguratorDlg::CConfiguratorDlg(LocateInstallation locate)
+    : CDialog(IDD_CONFIGURATOR), m_locate(locate) {
     m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CONFIGURATOR));
 }
 
@@ -67,17 +66,17 @@ bool CConfiguratorDlg::OnInitDialog() {
     m_customRendering = false;
     m_dpi = WindowDpi(m_hWnd);
 
-    LocatedInstallation located = LocateInstallationOrExit(m_hWnd);
+    LocatedInstallation located = m_locate(m_hWnd);
     m_userKey = std::move(located.userKey);
     m_userConfigDir = located.userConfigDir;
     m_textLanguage = located.textLanguage;
     m_voiceLanguage = located.voiceLanguage;
 
-    FillLanguageLists(located.installFolder);
+    FillLanguageLists(located);
 
     UserStore = std::make_unique<ConfigStore>(m_userConfigDir);
-    ProfileStore = std::make_unique<ConfigStore>(ProfilesFolder(located.installFolder));
-    LangStore = std::make_unique<ConfigStore>(LanguageFolder(located.installFolder));
+    ProfileStore = std::make_unique<ConfigStore>(located.profilesDir);
+    LangStore = std::make_unique<ConfigStore>(located.languageDir);
 
     LoadPresetState();
     m_presetLabel.SetText(Text(u"BASEDON"));

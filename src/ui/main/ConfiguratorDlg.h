@@ -1,17 +1,19 @@
 #pragma once
-// CConfiguratorDlg: the main window. It finds the installation, shows the player's choices
-// from the user file "User" and the registry, and writes them back on OK (SaveSettings).
-// Until OK nothing is written: the handlers change only the controls and the members.
+// CConfiguratorDlg: the main window. It starts from the installation that the application
+// finds for it, shows the player's choices from the user file "User" and the registry, and
+// writes them back on OK (SaveSettings). Until OK nothing is written: the handlers change only
+// the controls and the members.
 
-#include "app/Button.h"
-#include "app/ComboBox.h"
-#include "app/Dialog.h"
-#include "app/Dpi.h"
-#include "app/ScopedHandles.h"
-#include "app/Static.h"
-#include "app/ToolTip.h"
 #include "rendering/RenderingRows.h"
+#include "system/ScopedHandles.h"
 #include "ui/input/InputEditorDlg.h"
+#include "ui/main/LocatedInstallation.h"
+#include "window/Button.h"
+#include "window/ComboBox.h"
+#include "window/Dialog.h"
+#include "window/Dpi.h"
+#include "window/Static.h"
+#include "window/ToolTip.h"
 
 #include <array>
 #include <memory>
@@ -22,7 +24,8 @@ class ConfigFile;
 
 class CConfiguratorDlg : public CDialog {
 public:
-    CConfiguratorDlg();
+    // locate runs when the window initialises, with the window as the owner of its messages.
+    explicit CConfiguratorDlg(LocateInstallation locate);
     ~CConfiguratorDlg() override;
 
     // Passes every notification of a rendering row's combo to the row notification, then
@@ -64,7 +67,7 @@ private:
     static constexpr UINT kFollowDpiMessage = WM_APP + 1;
 
     // Initialisation.
-    void FillLanguageLists(const std::u16string& installFolder);
+    void FillLanguageLists(const LocatedInstallation& located);
     void FillResolutionList();
     void SelectFullscreen();
     void FillKeyboardList();
@@ -104,6 +107,7 @@ private:
     // GetConfiguratorText in the current text language.
     std::u16string Text(const std::u16string& key) const;
 
+    LocateInstallation m_locate;
     HICON m_hIcon = nullptr; // shared resource icon: never destroyed
     CButton m_cancelButton;
     CButton m_okButton;
@@ -116,7 +120,6 @@ private:
     CButton m_customCheck;
     RECT m_compactRect{};
     RECT m_expandedRect{};
-    int32_t m_panelBottom = 0;
     int32_t m_presetLevel = 0;
     std::u16string m_textLanguage;
     std::u16string m_voiceLanguage;

@@ -2,15 +2,15 @@
 
 #include "ui/main/ConfiguratorDlg.h"
 
-#include "app/MessageBox.h"
-#include "app/Registry.h"
-#include "app/UserFolder.h"
-#include "app/WideText.h"
 #include "config/ConfigStore.h"
 #include "config/LocalisedText.h"
-#include "config/MainSettings.h"
 #include "config/Text.h"
 #include "rendering/DerivedRenderingValues.h"
+#include "system/Registry.h"
+#include "system/UserFolder.h"
+#include "system/WideText.h"
+#include "ui/SaveWarning.h"
+#include "ui/main/MainWindowLists.h"
 
 namespace {
 

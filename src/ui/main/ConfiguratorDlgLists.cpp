@@ -2,10 +2,11 @@
 
 #include "ui/main/ConfiguratorDlg.h"
 
-#include "app/WideText.h"
 #include "config/ConfigStore.h"
-#include "config/MainSettings.h"
+#include "input/KeyboardLayoutTable.h"
 #include "resource.h"
+#include "system/WideText.h"
+#include "ui/main/MainWindowLists.h"
 
 #include <optional>
 
@@ -70,10 +71,10 @@ static_assert(std::size(kControlCaptions) == 11);
 
 } // namespace
 
-void CConfiguratorDlg::FillLanguageLists(const std::u16string& installFolder) {
-    FillLanguageList(m_textLanguageCombo, ScanLanguageCodes(TextLanguagePattern(installFolder)),
+void CConfiguratorDlg::FillLanguageLists(const LocatedInstallation& located) {
+    FillLanguageList(m_textLanguageCombo, ScanLanguageCodes(located.textLanguagePattern),
                      m_textLanguage);
-    FillLanguageList(m_voiceLanguageCombo, ScanLanguageCodes(VoiceLanguagePattern(installFolder)),
+    FillLanguageList(m_voiceLanguageCombo, ScanLanguageCodes(located.voiceLanguagePattern),
                      m_voiceLanguage);
 }
 
@@ -113,8 +114,8 @@ void CConfiguratorDlg::SelectFullscreen() {
 }
 
 void CConfiguratorDlg::FillKeyboardList() {
-    for (std::u16string_view entry : kKeyboardLayoutEntries)
-        m_keyboardCombo.AddString(std::u16string(entry));
+    for (const KeyboardLayoutRow& layout : KeyboardLayouts())
+        m_keyboardCombo.AddString(std::u16string(layout.entry));
     m_keyboardCombo.SetCurSel(KeyboardLayoutIndex(ReadUserText(u"Input", u"KeyboardLayout")));
 }
 

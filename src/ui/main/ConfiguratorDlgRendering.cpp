@@ -4,12 +4,11 @@
 
 #include "ui/main/ConfiguratorDlg.h"
 
-#include "app/Dpi.h"
-
 #include "config/LocalisedText.h"
 #include "hardware/HardwareSurvey.h"
 #include "rendering/PresetLevel.h"
 #include "resource.h"
+#include "window/Dpi.h"
 
 namespace {
 
@@ -91,9 +90,8 @@ void CConfiguratorDlg::CreateRenderingRows() {
     MeasureExpandedLayout();
 }
 
-// The panel's bottom and the expanded rectangle at the window's DPI.
+// The expanded rectangle at the window's DPI.
 void CConfiguratorDlg::MeasureExpandedLayout() {
-    m_panelBottom = Px(kPanelBottom);
     m_expandedRect = {m_compactRect.left, m_compactRect.top, Px(kExpandedRight),
                       Px(kExpandedBottom)};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Tab controls.
 
-#include "app/Wnd.h"
+#include "window/Wnd.h"
 
 #include <string>
 

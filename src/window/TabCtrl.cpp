@@ -1,6 +1,6 @@
-#include "app/TabCtrl.h"
+#include "window/TabCtrl.h"
 
-#include "app/WideText.h"
+#include "system/WideText.h"
 
 int CTabCtrl::InsertItem(int index, const std::u16string& caption) {
     TCITEMW item{};

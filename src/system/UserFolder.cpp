@@ -1,8 +1,8 @@
-#include "app/UserFolder.h"
+#include "system/UserFolder.h"
 
-#include "app/WideText.h"
 #include "config/ConfigStore.h"
 #include "config/LongPath.h"
+#include "system/WideText.h"
 
 #include <shlobj.h>
 
@@ -18,6 +18,13 @@ void ClearReadOnly(const std::u16string& path) {
 }
 
 } // namespace
+
+std::u16string DocumentsFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return {};
+    return FromWide(path);
+}
 
 void CreateFolderTree(const std::u16string& folder) {
     SHCreateDirectoryExW(nullptr, AsWide(folder), nullptr);

@@ -1,4 +1,4 @@
-#include "app/Dialog.h"
+#include "window/Dialog.h"
 
 namespace {
 // Messages whose dialog-procedure result is returned directly instead of through

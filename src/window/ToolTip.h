@@ -2,7 +2,7 @@
 // A tooltip window that shows one text per tool (a control of its owner) while the mouse
 // rests on that control.
 
-#include "app/Wnd.h"
+#include "window/Wnd.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "app/ComboBox.h"
+#include "window/ComboBox.h"
 
-#include "app/WideText.h"
+#include "system/WideText.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Drop-down lists. Indices are 0-based; -1 means no entry (CB_ERR).
 
-#include "app/Wnd.h"
+#include "window/Wnd.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "app/Wnd.h"
+#include "window/Wnd.h"
 
-#include "app/WideText.h"
+#include "system/WideText.h"
 
 #include <vector>
 

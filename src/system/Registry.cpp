@@ -1,7 +1,7 @@
-#include "app/Registry.h"
+#include "system/Registry.h"
 
-#include "app/WideText.h"
-#include "config/MainSettings.h"
+#include "config/Text.h"
+#include "system/WideText.h"
 
 #include <array>
 #include <string_view>

@@ -6,8 +6,8 @@
 // the OK and Cancel buttons call OnOK and OnCancel. Whatever nobody handles goes to the
 // system's dialog procedure.
 
-#include "app/MessageMap.h"
-#include "app/Wnd.h"
+#include "window/MessageMap.h"
+#include "window/Wnd.h"
 
 class CDialog : public CWnd {
 public:

@@ -10,8 +10,3 @@
 // the box could not be shown.
 int ShowMessageBox(HWND owner, const std::u16string& caption, const std::u16string& text,
                    UINT type);
-
-// The warning of both OK buttons when settings did not reach the file at path: the
-// "SaveError" text of section "Configurator" in language, else an English sentence naming
-// the file, under the caption "Configurator".
-void ShowSaveWarning(HWND owner, const std::u16string& language, const std::u16string& path);

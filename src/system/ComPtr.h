@@ -1,10 +1,14 @@
 #pragma once
-// Owns one COM interface pointer and releases it when it goes out of scope, so every
-// early return of the survey releases exactly what was obtained so far.
+// Owns one COM interface reference and releases it with itself, so that every early return
+// releases exactly what was obtained so far. The one owner for every COM user of the program
+// (the hardware survey's WMI and Direct3D objects, the input devices' DirectInput).
+
+#include <utility>
 
 template <typename T> class ComPtr {
 public:
     ComPtr() = default;
+    // Takes over a reference that the caller owns.
     explicit ComPtr(T* pointer) : m_pointer(pointer) {}
     ~ComPtr() { Reset(); }
     ComPtr(const ComPtr&) = delete;
@@ -14,17 +18,18 @@ public:
     T* operator->() const { return m_pointer; }
     explicit operator bool() const { return m_pointer != nullptr; }
 
-    // For out-parameters: releases the current object first.
+    // For the creating call's out parameter; releases what was held first. Named as
+    // CScopedHandle's, which does the same for handles.
     T** Receive() {
         Reset();
         return &m_pointer;
     }
+    // The same for calls that take the interface's IID and a void**.
     void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
 
     void Reset() {
         if (m_pointer != nullptr)
-            m_pointer->Release();
-        m_pointer = nullptr;
+            std::exchange(m_pointer, nullptr)->Release();
     }
 
 private:

@@ -1,4 +1,4 @@
-#include "app/Dpi.h"
+#include "window/Dpi.h"
 
 UINT WindowDpi(HWND window) {
     // Found at run time: the call exists from Windows 10 version 1607 on.

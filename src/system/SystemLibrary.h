@@ -1,7 +1,7 @@
 #pragma once
 // SystemLibrary: a library of the Windows system folder, loaded when first needed instead of
-// imported, so that the program does not load it (and all it pulls in) at start-up. It lives
-// here, in the layer every module builds on, so that each module's Win32 adapter can use it.
+// imported, so that the program does not load it (and all it pulls in) at start-up. The Win32
+// adapters of the hardware survey and of the input devices load theirs with it.
 //
 // Only the system folder is searched (never the program's folder, the current folder or
 // PATH, where a planted copy could wait). The library is freed when its owner goes: release

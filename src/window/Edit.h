@@ -1,7 +1,7 @@
 #pragma once
 // Edit fields.
 
-#include "app/Wnd.h"
+#include "window/Wnd.h"
 
 class CEdit : public CWnd {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // Push buttons and check boxes.
 
-#include "app/Wnd.h"
+#include "window/Wnd.h"
 
 class CButton : public CWnd {
 public:

@@ -1,12 +1,7 @@
-#include "app/MessageBox.h"
+#include "ui/SaveWarning.h"
 
-#include "app/WideText.h"
 #include "config/LocalisedText.h"
-
-int ShowMessageBox(HWND owner, const std::u16string& caption, const std::u16string& text,
-                   UINT type) {
-    return MessageBoxW(owner, AsWide(text), AsWide(caption), type);
-}
+#include "window/MessageBox.h"
 
 void ShowSaveWarning(HWND owner, const std::u16string& language, const std::u16string& path) {
     std::u16string message = GetConfiguratorText(language, u"SaveError");

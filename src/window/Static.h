@@ -1,7 +1,7 @@
 #pragma once
 // Static texts and pictures.
 
-#include "app/Wnd.h"
+#include "window/Wnd.h"
 
 class CStatic : public CWnd {
 public:

@@ -1,4 +1,4 @@
-#include "app/ToolTip.h"
+#include "window/ToolTip.h"
 
 // Wide enough for a few words per line; the tooltip then breaks lines at "\n".
 constexpr int kMaxTipWidth = 400;
