@@ -10,8 +10,8 @@
 bool ReadFileBytes(const std::u16string& path, std::string& bytes);
 
 // Writes bytes to a temporary file beside path, flushes it to disk and puts it in place of
-// path in one step; the new file keeps the attributes (on Windows also the security and the
-// creation time) of the file it replaces. False on any failure, or when path exists and is
+// path in one rename; the new file keeps the attributes, the access list and the creation
+// time of the file it replaces. False on any failure, or when path exists and is
 // read-only; the old file then stays byte-identical and no temporary file is left.
 bool ReplaceFileAtomically(const std::u16string& path, std::string_view bytes);
 

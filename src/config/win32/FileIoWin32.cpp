@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide text is UTF-16");
@@ -13,10 +15,11 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide text is UTF-16"
 // Reads and writes go in pieces that fit a DWORD.
 constexpr size_t kMaxChunk = 1u << 30;
 
-// What a saved file takes over from the one it replaces (the rest the system sets itself).
-constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE;
+// What a saved file takes over from the one it replaces (the rest the system sets itself; a
+// read-only target is never replaced).
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                                  FILE_ATTRIBUTE_OFFLINE;
 
 class FileHandle {
 public:
@@ -42,16 +45,6 @@ private:
 std::wstring WidePath(const std::u16string& path) {
     const std::u16string extended = ExtendedLengthPath(path);
     return std::wstring(reinterpret_cast<const wchar_t*>(extended.data()), extended.size());
-}
-
-// Whether another program holds target open in a way that stops replacing it. Wine's
-// ReplaceFileW makes an empty temporary file beside the target before it finds that out, and
-// leaves it there, so such a target is refused before.
-bool CanBeReplaced(const std::wstring& target) {
-    const FileHandle probe(CreateFileW(target.c_str(), DELETE,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return probe.IsOpen();
 }
 
 // A file being written beside its target; deleted again unless it was moved over it.
@@ -86,20 +79,35 @@ public:
 
     bool FlushAndClose() { return FlushFileBuffers(m_file.Get()) && m_file.Close(); }
 
-    // Where a file stands, ReplaceFileW keeps its attributes, security and creation time (on
-    // Windows; Wine's only moves the file, so the attributes are set again as well). Without
-    // replace, a file that exists stops the move.
-    bool MoveOver(const std::wstring& target, DWORD attributes, bool replace) {
-        if (attributes == INVALID_FILE_ATTRIBUTES || !replace)
-            m_moved = MoveFileExW(m_path.c_str(), target.c_str(),
-                                  (replace ? MOVEFILE_REPLACE_EXISTING : 0) |
-                                      MOVEFILE_WRITE_THROUGH) != FALSE;
-        else
-            m_moved = CanBeReplaced(target) &&
-                      ReplaceFileW(target.c_str(), m_path.c_str(), nullptr,
-                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE;
-        if (m_moved && attributes != INVALID_FILE_ATTRIBUTES)
-            SetFileAttributesW(target.c_str(), attributes & kKeptAttributes);
+    // The new file takes over what the player may have set on the one it replaces: the
+    // attributes, who may use it (its access list) and when it was created. ReplaceFileW keeps
+    // these on Windows, but Wine's moves the old file away and deletes it before the new one
+    // is in place, so a save cut short there would lose the player's file; one rename keeps
+    // the replacement atomic everywhere. Best effort: the save does not fail for these.
+    void TakeOverFrom(const std::wstring& target) {
+        WIN32_FILE_ATTRIBUTE_DATA old{};
+        if (!GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old))
+            return; // a new file
+        SetFileTime(m_file.Get(), &old.ftCreationTime, nullptr, nullptr);
+        DWORD size = 0;
+        GetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+        m_access.resize(size);
+        if (size == 0 || !GetFileSecurityW(target.c_str(), DACL_SECURITY_INFORMATION,
+                                           m_access.data(), size, &size))
+            m_access.clear();
+        m_attributes = old.dwFileAttributes & kKeptAttributes;
+    }
+
+    // Without replace, a file that exists stops the move. The access list and the attributes
+    // go on by path, once the file is closed.
+    bool MoveOver(const std::wstring& target, bool replace) {
+        if (!m_access.empty())
+            SetFileSecurityW(m_path.c_str(), DACL_SECURITY_INFORMATION, m_access.data());
+        if (m_attributes != 0)
+            SetFileAttributesW(m_path.c_str(), m_attributes);
+        m_moved = MoveFileExW(m_path.c_str(), target.c_str(),
+                              (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH) !=
+                  FALSE;
         return m_moved;
     }
 
@@ -108,6 +116,8 @@ private:
     FileHandle m_file;
     bool m_created;
     bool m_moved = false;
+    std::vector<BYTE> m_access; // the replaced file's access list, as a security descriptor
+    DWORD m_attributes = 0;
 };
 
 } // namespace
@@ -145,14 +155,16 @@ bool ReplaceFileAtomically(const std::u16string& path, std::string_view bytes) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
     TemporaryFile temp(WidePath(path + u".tmp"));
-    return temp.IsOpen() && temp.WriteAll(bytes) && temp.FlushAndClose() &&
-           temp.MoveOver(target, attributes, true);
+    if (!temp.IsOpen())
+        return false;
+    temp.TakeOverFrom(target);
+    return temp.WriteAll(bytes) && temp.FlushAndClose() && temp.MoveOver(target, true);
 }
 
 bool WriteNewFileAtomically(const std::u16string& path, std::string_view bytes) {
     TemporaryFile temp(WidePath(path + u".tmp"));
     return temp.IsOpen() && temp.WriteAll(bytes) && temp.FlushAndClose() &&
-           temp.MoveOver(WidePath(path), INVALID_FILE_ATTRIBUTES, false);
+           temp.MoveOver(WidePath(path), false);
 }
 
 bool PathExists(const std::u16string& path) {
